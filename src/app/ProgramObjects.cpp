@@ -1,0 +1,22 @@
+#include "ProgramObjects.h"
+
+#include "ManagedThreads.h"
+#include "support/DisplayVersion.h"
+#include "support/ProgramSettings.h"
+
+TProgramObjects::TProgramObjects()
+{
+    DisplayVersion();
+    ThreadManager = new TThreadManager;
+    Settings = new TProgramSettings;
+}
+
+TProgramObjects::~TProgramObjects()
+{
+    // Not saved here: the main window saved the settings when it closed.
+    delete Settings;
+    Settings = nullptr;
+    // Workers still registered are left alone; the main window has already cut them off.
+    delete ThreadManager;
+    ThreadManager = nullptr;
+}

@@ -1,0 +1,46 @@
+#include "PageUrl.h"
+
+#include "Deployment.h"
+
+#include <QUrl>
+
+namespace {
+// A deployment host may carry a port ("127.0.0.1:8443"); an address on it must name that port.
+bool IsSiteHost(const QUrl& url, const QString& site)
+{
+    if (site.isEmpty())
+        return false;
+    const QUrl siteUrl(QStringLiteral("http://") + site.toLower());
+    if (url.host() != siteUrl.host())
+        return false;
+    return siteUrl.port() == -1 || url.port() == siteUrl.port();
+}
+}
+
+bool NormalizePageUrl(QString& url)
+{
+    const QString lower = url.toLower();
+    if (!lower.contains(QStringLiteral("://")))
+        return false;
+    const QUrl parsed(lower, QUrl::TolerantMode);
+    if (!parsed.isValid())
+        return false;
+    const TDeploymentValues deployment = Deployment();
+    const bool onCurrent = IsSiteHost(parsed, deployment.SiteHost);
+    if (!onCurrent && !IsSiteHost(parsed, deployment.LegacySiteHost))
+        return false;
+
+    QString rest = parsed.path(QUrl::FullyEncoded);
+    if (parsed.hasQuery())
+        rest += QLatin1Char('?') + parsed.query(QUrl::FullyEncoded);
+    if (rest.size() < 4)
+        return false;
+
+    const QUrl site(QStringLiteral("http://") + deployment.SiteHost.toLower());
+    const int port = site.port() != -1 ? site.port() : parsed.port();
+    QString rebuilt = QStringLiteral("http://") + site.host();
+    if (port != -1 && port != 80)
+        rebuilt += QLatin1Char(':') + QString::number(port);
+    url = rebuilt + rest;
+    return true;
+}

@@ -1,0 +1,216 @@
+#include "Thread.h"
+
+#include <QCoreApplication>
+#include <QEvent>
+#include <QObject>
+
+#include <condition_variable>
+#include <deque>
+
+// The hand-over between workers and the main thread uses std primitives, not Qt's, so that the
+// thread sanitizer sees every lock; a Qt event only wakes the main thread.
+namespace {
+struct TSyncRequest {
+    enum class TState { Pending, Running, Done, Dropped };
+    std::function<void()> Fn;
+    TState State = TState::Pending;
+    std::exception_ptr Error;
+};
+
+std::mutex SyncMutex;
+std::condition_variable SyncChanged;
+std::deque<std::shared_ptr<TSyncRequest>> SyncQueue;
+std::thread::id MainThreadId;
+
+class TDispatcher : public QObject {
+public:
+    bool event(QEvent* e) override
+    {
+        if (e->type() != QEvent::User)
+            return QObject::event(e);
+        RunPending();
+        return true;
+    }
+
+    static void RunPending()
+    {
+        for (;;) {
+            std::shared_ptr<TSyncRequest> request;
+            {
+                std::lock_guard lock(SyncMutex);
+                while (!SyncQueue.empty() && SyncQueue.front()->State != TSyncRequest::TState::Pending)
+                    SyncQueue.pop_front();
+                if (SyncQueue.empty())
+                    return;
+                request = SyncQueue.front();
+                SyncQueue.pop_front();
+                request->State = TSyncRequest::TState::Running;
+            }
+            try {
+                request->Fn();
+            } catch (...) {
+                request->Error = std::current_exception();
+            }
+            {
+                std::lock_guard lock(SyncMutex);
+                request->State = TSyncRequest::TState::Done;
+            }
+            SyncChanged.notify_all();
+        }
+    }
+};
+
+TDispatcher* Dispatcher = nullptr; // guarded by SyncMutex
+
+thread_local TThread* CurrentThread = nullptr;
+
+std::mutex EndedMutex;
+std::condition_variable EndedChanged;
+}
+
+void InstallMainThreadDispatcher()
+{
+    std::lock_guard lock(SyncMutex);
+    if (!Dispatcher)
+        Dispatcher = new TDispatcher;
+    MainThreadId = std::this_thread::get_id();
+}
+
+void RemoveMainThreadDispatcher()
+{
+    {
+        std::lock_guard lock(SyncMutex);
+        delete Dispatcher;
+        Dispatcher = nullptr;
+        for (const auto& request : SyncQueue)
+            if (request->State == TSyncRequest::TState::Pending)
+                request->State = TSyncRequest::TState::Dropped;
+        SyncQueue.clear();
+    }
+    SyncChanged.notify_all();
+}
+
+TThread::TThread() : FControl(std::make_shared<TThreadControl>()) {}
+
+TThread::~TThread()
+{
+    if (FThread.joinable()) {
+        Terminate();
+        if (FThread.get_id() == std::this_thread::get_id())
+            FThread.detach();
+        else
+            FThread.join();
+    }
+}
+
+void TThread::Start()
+{
+    std::lock_guard lock(FStartMutex);
+    if (FStarted)
+        return;
+    FStarted = true;
+    FThread = std::thread([this] { Run(); });
+}
+
+void TThread::Run()
+{
+    {
+        std::lock_guard lock(FStartMutex); // Start() has finished storing FThread
+    }
+    const std::shared_ptr<TThreadControl> control = FControl;
+    CurrentThread = this;
+    if (!control->Killed) {
+        try {
+            Execute();
+        } catch (...) {
+            // A worker reports its own errors; whatever escapes ends it quietly.
+        }
+    }
+    CurrentThread = nullptr;
+    const bool freeSelf = FFreeOnTerminate;
+    if (freeSelf) {
+        FThread.detach();
+        delete this;
+    }
+    {
+        std::lock_guard lock(EndedMutex);
+        control->Ended = true;
+    }
+    EndedChanged.notify_all();
+}
+
+void TThread::WaitFor()
+{
+    if (FThread.joinable() && FThread.get_id() != std::this_thread::get_id())
+        FThread.join();
+}
+
+void TThread::Terminate()
+{
+    {
+        std::lock_guard lock(SyncMutex);
+        FControl->Terminated = true;
+    }
+    SyncChanged.notify_all();
+}
+
+void TThread::Kill()
+{
+    {
+        std::lock_guard lock(SyncMutex);
+        FControl->Killed = true;
+        FControl->Terminated = true;
+    }
+    SyncChanged.notify_all();
+    // One that never ran is started so that it can free itself; it skips its work.
+    if (FFreeOnTerminate)
+        Start();
+}
+
+TThread* TThread::Current()
+{
+    return CurrentThread;
+}
+
+bool TThread::CurrentTerminated()
+{
+    return CurrentThread && CurrentThread->Terminated();
+}
+
+void TThread::Synchronize(const std::function<void()>& fn)
+{
+    if (std::this_thread::get_id() == MainThreadId) {
+        fn();
+        return;
+    }
+    using TState = TSyncRequest::TState;
+    auto request = std::make_shared<TSyncRequest>();
+    request->Fn = fn;
+    std::unique_lock lock(SyncMutex);
+    if (FControl->Terminated || !Dispatcher)
+        return;
+    SyncQueue.push_back(request);
+    QCoreApplication::postEvent(Dispatcher, new QEvent(QEvent::User));
+    SyncChanged.wait(lock, [&] {
+        return request->State == TState::Done || request->State == TState::Dropped
+            || (request->State == TState::Pending && FControl->Terminated);
+    });
+    if (request->State != TState::Done) {
+        request->State = TState::Dropped;
+        return;
+    }
+    lock.unlock();
+    if (request->Error)
+        std::rethrow_exception(request->Error);
+}
+
+bool WaitForAnyEnded(const std::vector<std::shared_ptr<TThreadControl>>& controls, int milliseconds)
+{
+    std::unique_lock lock(EndedMutex);
+    return EndedChanged.wait_for(lock, std::chrono::milliseconds(milliseconds), [&] {
+        for (const auto& control : controls)
+            if (control->Ended)
+                return true;
+        return false;
+    });
+}

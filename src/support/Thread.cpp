@@ -13,6 +13,7 @@ namespace {
 struct TSyncRequest {
     enum class TState { Pending, Running, Done, Dropped };
     std::function<void()> Fn;
+    std::shared_ptr<TThreadControl> Thread;
     TState State = TState::Pending;
     std::exception_ptr Error;
 };
@@ -38,8 +39,13 @@ public:
             std::shared_ptr<TSyncRequest> request;
             {
                 std::lock_guard lock(SyncMutex);
-                while (!SyncQueue.empty() && SyncQueue.front()->State != TSyncRequest::TState::Pending)
+                // A worker terminated meanwhile gets nothing run, even before it has woken up.
+                while (!SyncQueue.empty()
+                       && (SyncQueue.front()->State != TSyncRequest::TState::Pending
+                           || SyncQueue.front()->Thread->Terminated)) {
+                    SyncQueue.front()->State = TSyncRequest::TState::Dropped;
                     SyncQueue.pop_front();
+                }
                 if (SyncQueue.empty())
                     return;
                 request = SyncQueue.front();
@@ -186,6 +192,7 @@ void TThread::Synchronize(const std::function<void()>& fn)
     using TState = TSyncRequest::TState;
     auto request = std::make_shared<TSyncRequest>();
     request->Fn = fn;
+    request->Thread = FControl;
     std::unique_lock lock(SyncMutex);
     if (FControl->Terminated || !Dispatcher)
         return;

@@ -1,0 +1,81 @@
+#include "ProgramProcess.h"
+
+#include "app/MainForm.h"
+#include "platform/SingleInstance.h"
+
+#include <QApplication>
+#include <QDeadlineTimer>
+#include <QSignalSpy>
+#include <gtest/gtest.h>
+
+namespace {
+// This test process plays the running instance, in the session of a throw-away install.
+class SingleInstanceTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        FOldRuntime = qgetenv("XDG_RUNTIME_DIR");
+        qputenv("XDG_RUNTIME_DIR", FInstall.RuntimeDir().toLocal8Bit());
+    }
+    void TearDown() override { qputenv("XDG_RUNTIME_DIR", FOldRuntime); }
+
+    static bool Spin(const std::function<bool()>& done, int ms = 5000)
+    {
+        const QDeadlineTimer deadline(ms);
+        while (!done() && !deadline.hasExpired())
+            QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+        return done();
+    }
+
+    TProgramInstall FInstall;
+    QByteArray FOldRuntime;
+};
+}
+
+TEST_F(SingleInstanceTest, SecondStartBringsTheHiddenWindowToTheFront)
+{
+    TSingleInstance instance;
+    ASSERT_TRUE(instance.Acquire());
+    instance.Listen();
+    TMainForm form(instance, false);
+    ASSERT_FALSE(form.isVisible());
+
+    QProcess& second = FInstall.Start();
+    ASSERT_TRUE(Spin([&] { return form.isVisible() && QApplication::activeWindow() == &form; }));
+    ASSERT_TRUE(second.state() == QProcess::NotRunning || second.waitForFinished(2000));
+    EXPECT_EQ(second.exitCode(), 0);
+}
+
+TEST_F(SingleInstanceTest, ExitMessageFromAnotherProcessIsHeard)
+{
+    TSingleInstance instance;
+    ASSERT_TRUE(instance.Acquire());
+    instance.Listen();
+    QSignalSpy exits(&instance, &TSingleInstance::ExitRequested);
+    ASSERT_TRUE(FInstall.SendMessage("exit"));
+    EXPECT_TRUE(Spin([&] { return exits.count() == 1; }));
+}
+
+TEST_F(SingleInstanceTest, OnlyOneHolderPerSession)
+{
+    TSingleInstance first;
+    ASSERT_TRUE(first.Acquire());
+    TSingleInstance second;
+    EXPECT_FALSE(second.Acquire());
+}
+
+TEST_F(SingleInstanceTest, ProgramStartedByHandOverIsNotTakenForADuplicate)
+{
+    TSingleInstance instance;
+    ASSERT_TRUE(instance.Acquire());
+    instance.Listen();
+    QSignalSpy activations(&instance, &TSingleInstance::ActivateRequested);
+    // The hand-over starts a program that outlives the call; it inherits our session.
+    ASSERT_TRUE(instance.HandOverTo(FInstall.Binary(), "-hidden"));
+    ASSERT_TRUE(FInstall.WaitUntilListening());
+    EXPECT_EQ(activations.count(), 0);
+    // The new program now holds the session: we could not take it back.
+    TSingleInstance again;
+    EXPECT_FALSE(again.Acquire());
+    EXPECT_TRUE(FInstall.SendMessage("exit"));
+}

@@ -1,0 +1,62 @@
+#include "support/Deployment.h"
+#include "support/PageUrl.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+struct Case {
+    const char* input;
+    bool accepted;
+    const char* output; // the address afterwards
+};
+
+void Check(const Case& c)
+{
+    QString url = QString::fromUtf8(c.input);
+    EXPECT_EQ(NormalizePageUrl(url), c.accepted) << c.input;
+    EXPECT_EQ(url.toStdString(), c.output) << c.input;
+}
+
+class PageUrlTest : public ::testing::Test {
+protected:
+    void TearDown() override { SetDeployment({}); }
+};
+}
+
+TEST_F(PageUrlTest, DefaultDomains)
+{
+    const Case cases[] = {
+        {"https://VKontakte.ru/Id123?Z=1#top", true, "http://vk.com/id123?z=1"},
+        {"http://vk.com/durov", true, "http://vk.com/durov"},
+        {"http://user:pw@vk.com:8080/durov", true, "http://vk.com:8080/durov"},
+        {"http://vkontakte.ru:80/durov", true, "http://vk.com/durov"},
+        {"http://vk.com/abc", true, "http://vk.com/abc"},
+        {"http://vk.com/?ab", true, "http://vk.com/?ab"},
+        {"http://vk.com/?a", false, "http://vk.com/?a"},
+        {"vk.com/Durov", false, "vk.com/Durov"},
+        {"http://m.vk.com/Durov", false, "http://m.vk.com/Durov"},
+        {"http://vk.com.evil.org/durov", false, "http://vk.com.evil.org/durov"},
+        {"http://vk.com/ab", false, "http://vk.com/ab"},
+        {"http://vk.com/", false, "http://vk.com/"},
+        {"http://VK.com", false, "http://VK.com"},
+        {"", false, ""},
+    };
+    for (const Case& c : cases)
+        Check(c);
+}
+
+TEST_F(PageUrlTest, DeploymentHostsWithPort)
+{
+    TDeploymentValues deployment;
+    deployment.SiteHost = "127.0.0.1:8443";
+    deployment.LegacySiteHost = "legacy.test";
+    SetDeployment(deployment);
+    const Case cases[] = {
+        {"http://legacy.test/Some.Page", true, "http://127.0.0.1:8443/some.page"},
+        {"https://127.0.0.1:8443/durov", true, "http://127.0.0.1:8443/durov"},
+        {"https://127.0.0.1:9999/durov", false, "https://127.0.0.1:9999/durov"},
+        {"http://vk.com/durov", false, "http://vk.com/durov"},
+    };
+    for (const Case& c : cases)
+        Check(c);
+}

@@ -8,7 +8,7 @@ TThreadManager* ThreadManager = nullptr;
 namespace {
 // One lock for every registry and every entry's link to it, so a worker removing itself never
 // races a walk, and never needs the main thread to do it.
-std::mutex RegistryMutex;
+std::mutex& RegistryMutex = *new std::mutex; // never destroyed, like the hand-over state
 
 qint64 NowMsecs()
 {

@@ -50,11 +50,12 @@ int RunMainWindow(int argc, char** argv, TSingleInstance& instance)
     QApplication::setQuitOnLastWindowClosed(false);
     SetErrorBoxHandler(ShowErrorMessage);
     InstallMainThreadDispatcher();
-    instance.Listen();
     int result = 0;
     {
         TMainForm form(instance, !HasSwitch(QStringLiteral("-hidden")));
         SetTerminationHandler([&form] { form.CloseForGood(); });
+        // Listening tells other processes that we run: the window and the handler exist by then.
+        instance.Listen();
         result = application.exec();
     }
     RemoveMainThreadDispatcher();

@@ -18,10 +18,20 @@ struct TSyncRequest {
     std::exception_ptr Error;
 };
 
-std::mutex SyncMutex;
-std::condition_variable SyncChanged;
-std::deque<std::shared_ptr<TSyncRequest>> SyncQueue;
-std::thread::id MainThreadId;
+// Never destroyed: workers cut off at exit may still pass through here while the process ends.
+struct TSyncState {
+    std::mutex Mutex;
+    std::condition_variable Changed;
+    std::deque<std::shared_ptr<TSyncRequest>> Queue;
+    std::thread::id MainThreadId;
+    std::mutex EndedMutex;
+    std::condition_variable EndedChanged;
+};
+TSyncState& Sync()
+{
+    static auto* state = new TSyncState;
+    return *state;
+}
 
 class TDispatcher : public QObject {
 public:
@@ -38,18 +48,18 @@ public:
         for (;;) {
             std::shared_ptr<TSyncRequest> request;
             {
-                std::lock_guard lock(SyncMutex);
+                std::lock_guard lock(Sync().Mutex);
                 // A worker terminated meanwhile gets nothing run, even before it has woken up.
-                while (!SyncQueue.empty()
-                       && (SyncQueue.front()->State != TSyncRequest::TState::Pending
-                           || SyncQueue.front()->Thread->Terminated)) {
-                    SyncQueue.front()->State = TSyncRequest::TState::Dropped;
-                    SyncQueue.pop_front();
+                while (!Sync().Queue.empty()
+                       && (Sync().Queue.front()->State != TSyncRequest::TState::Pending
+                           || Sync().Queue.front()->Thread->Terminated)) {
+                    Sync().Queue.front()->State = TSyncRequest::TState::Dropped;
+                    Sync().Queue.pop_front();
                 }
-                if (SyncQueue.empty())
+                if (Sync().Queue.empty())
                     return;
-                request = SyncQueue.front();
-                SyncQueue.pop_front();
+                request = Sync().Queue.front();
+                Sync().Queue.pop_front();
                 request->State = TSyncRequest::TState::Running;
             }
             try {
@@ -58,42 +68,39 @@ public:
                 request->Error = std::current_exception();
             }
             {
-                std::lock_guard lock(SyncMutex);
+                std::lock_guard lock(Sync().Mutex);
                 request->State = TSyncRequest::TState::Done;
             }
-            SyncChanged.notify_all();
+            Sync().Changed.notify_all();
         }
     }
 };
 
-TDispatcher* Dispatcher = nullptr; // guarded by SyncMutex
+TDispatcher* Dispatcher = nullptr; // guarded by Sync().Mutex
 
 thread_local TThread* CurrentThread = nullptr;
-
-std::mutex EndedMutex;
-std::condition_variable EndedChanged;
 }
 
 void InstallMainThreadDispatcher()
 {
-    std::lock_guard lock(SyncMutex);
+    std::lock_guard lock(Sync().Mutex);
     if (!Dispatcher)
         Dispatcher = new TDispatcher;
-    MainThreadId = std::this_thread::get_id();
+    Sync().MainThreadId = std::this_thread::get_id();
 }
 
 void RemoveMainThreadDispatcher()
 {
     {
-        std::lock_guard lock(SyncMutex);
+        std::lock_guard lock(Sync().Mutex);
         delete Dispatcher;
         Dispatcher = nullptr;
-        for (const auto& request : SyncQueue)
+        for (const auto& request : Sync().Queue)
             if (request->State == TSyncRequest::TState::Pending)
                 request->State = TSyncRequest::TState::Dropped;
-        SyncQueue.clear();
+        Sync().Queue.clear();
     }
-    SyncChanged.notify_all();
+    Sync().Changed.notify_all();
 }
 
 TThread::TThread() : FControl(std::make_shared<TThreadControl>()) {}
@@ -139,10 +146,10 @@ void TThread::Run()
         delete this;
     }
     {
-        std::lock_guard lock(EndedMutex);
+        std::lock_guard lock(Sync().EndedMutex);
         control->Ended = true;
     }
-    EndedChanged.notify_all();
+    Sync().EndedChanged.notify_all();
 }
 
 void TThread::WaitFor()
@@ -154,20 +161,20 @@ void TThread::WaitFor()
 void TThread::Terminate()
 {
     {
-        std::lock_guard lock(SyncMutex);
+        std::lock_guard lock(Sync().Mutex);
         FControl->Terminated = true;
     }
-    SyncChanged.notify_all();
+    Sync().Changed.notify_all();
 }
 
 void TThread::Kill()
 {
     {
-        std::lock_guard lock(SyncMutex);
+        std::lock_guard lock(Sync().Mutex);
         FControl->Killed = true;
         FControl->Terminated = true;
     }
-    SyncChanged.notify_all();
+    Sync().Changed.notify_all();
     // One that never ran is started so that it can free itself; it skips its work.
     if (FFreeOnTerminate)
         Start();
@@ -185,7 +192,7 @@ bool TThread::CurrentTerminated()
 
 void TThread::Synchronize(const std::function<void()>& fn)
 {
-    if (std::this_thread::get_id() == MainThreadId) {
+    if (std::this_thread::get_id() == Sync().MainThreadId) {
         fn();
         return;
     }
@@ -193,12 +200,12 @@ void TThread::Synchronize(const std::function<void()>& fn)
     auto request = std::make_shared<TSyncRequest>();
     request->Fn = fn;
     request->Thread = FControl;
-    std::unique_lock lock(SyncMutex);
+    std::unique_lock lock(Sync().Mutex);
     if (FControl->Terminated || !Dispatcher)
         return;
-    SyncQueue.push_back(request);
+    Sync().Queue.push_back(request);
     QCoreApplication::postEvent(Dispatcher, new QEvent(QEvent::User));
-    SyncChanged.wait(lock, [&] {
+    Sync().Changed.wait(lock, [&] {
         return request->State == TState::Done || request->State == TState::Dropped
             || (request->State == TState::Pending && FControl->Terminated);
     });
@@ -213,8 +220,8 @@ void TThread::Synchronize(const std::function<void()>& fn)
 
 bool WaitForAnyEnded(const std::vector<std::shared_ptr<TThreadControl>>& controls, int milliseconds)
 {
-    std::unique_lock lock(EndedMutex);
-    return EndedChanged.wait_for(lock, std::chrono::milliseconds(milliseconds), [&] {
+    std::unique_lock lock(Sync().EndedMutex);
+    return Sync().EndedChanged.wait_for(lock, std::chrono::milliseconds(milliseconds), [&] {
         for (const auto& control : controls)
             if (control->Ended)
                 return true;

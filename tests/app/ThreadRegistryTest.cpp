@@ -83,6 +83,7 @@ TEST_F(ThreadRegistryTest, KillAllWithoutWaitingNeverWaits)
     EXPECT_LT(timer.elapsed(), 100);
     EXPECT_EQ(FRegistry.Count(), 0);
     release = true;
+    EXPECT_TRUE(SpinUntil([&] { return FDestroyed == 1; })); // before release goes out of scope
 }
 
 TEST_F(ThreadRegistryTest, KillAllWaitsForTheFirstToEndOnly)

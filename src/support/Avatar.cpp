@@ -1,0 +1,167 @@
+#include "Avatar.h"
+
+#include "Exception.h"
+#include "FileIO.h"
+#include "ProgramSettings.h"
+#include "vk/VKHttp.h"
+
+#include <QBuffer>
+#include <QDir>
+#include <QFile>
+#include <QPainter>
+
+QString UrlExtension(const QString& url)
+{
+    const QString trimmed = url.trimmed();
+    const qsizetype dot = trimmed.lastIndexOf(QLatin1Char('.'));
+    if (dot < 0)
+        return {};
+    const QString extension = trimmed.mid(dot);
+    if (extension.contains(QLatin1Char('\\')) || extension.contains(QLatin1Char(':')))
+        return {};
+    return extension;
+}
+
+QString TAvatar::Url() const
+{
+    std::lock_guard lock(FMutex);
+    return FUrl;
+}
+
+void TAvatar::SetUrl(const QString& url)
+{
+    std::lock_guard lock(FMutex);
+    FUrl = url;
+}
+
+TDefaultImageList TAvatar::DefaultImageList() const
+{
+    std::lock_guard lock(FMutex);
+    return FDefaultImageList;
+}
+
+void TAvatar::SetDefaultImageList(TDefaultImageList list)
+{
+    std::lock_guard lock(FMutex);
+    FDefaultImageList = std::move(list);
+}
+
+int TAvatar::DefaultImageIndex() const
+{
+    return FUser ? int(FUser->ProfileState()) : 0;
+}
+
+QString TAvatar::Filename() const
+{
+    const QString avatars = Settings ? Settings->AvatarsPath() : QString();
+    const int profile = FUser ? FUser->ProfileID() : 0;
+    return avatars + QString::number(profile) + UrlExtension(Url());
+}
+
+TNicePicture TAvatar::Picture() const
+{
+    std::lock_guard lock(FMutex);
+    return FPicture;
+}
+
+void TAvatar::SetPicture(TNicePicture picture)
+{
+    std::lock_guard lock(FMutex);
+    FPicture = std::move(picture);
+}
+
+void TAvatar::LoadDefaultImage()
+{
+    const TDefaultImageList list = DefaultImageList();
+    const int index = DefaultImageIndex();
+    SetPicture(list && index < list->size() ? TNicePicture(list->at(index)) : TNicePicture());
+}
+
+void TAvatar::LoadFromFile()
+{
+    LoadDefaultImage();
+    const QString file = Filename();
+    if (!QFile::exists(file))
+        return;
+    TNicePicture picture;
+    picture.LoadFromFile(file); // on failure the default picture stays
+    SetPicture(picture);
+}
+
+void TAvatar::LoadFromStream(QIODevice& stream)
+{
+    LoadDefaultImage();
+    TNicePicture picture;
+    try {
+        picture.LoadFromStream(stream);
+    } catch (const EInvalidGraphic&) {
+        throw; // the default picture stays
+    } catch (...) {
+        SetPicture(picture);
+        throw;
+    }
+    SetPicture(picture);
+}
+
+void TAvatar::Update()
+{
+    const QString url = Url();
+    if (url.isEmpty()) {
+        LoadDefaultImage();
+        return;
+    }
+    const QString file = Filename();
+    // A "/" after the last dot is no extension: never a directory of its own in the cache.
+    if (FSaveToDisk && UrlExtension(url).contains(QLatin1Char('/')))
+        throw Exception(QStringLiteral("Cannot create file \"%1\"").arg(QDir::toNativeSeparators(file)));
+    TVKHttp http;
+    http.SetMaxBodySize(PictureBodyLimit);
+    QByteArray body = http.Get(url);
+    if (FSaveToDisk)
+        WriteFileAtomic(file, body);
+    QBuffer stream(&body);
+    stream.open(QIODevice::ReadOnly);
+    LoadFromStream(stream);
+}
+
+void TAvatar::EraseFile()
+{
+    const QString file = Filename();
+    if (QFile::exists(file))
+        QFile::remove(file);
+    SetUrl(QString());
+}
+
+void TAvatar::Draw(QPainter& painter, int x, int y, int size) const
+{
+    const TNicePicture picture = Picture();
+    if (picture.IsEmpty())
+        return;
+    if (size == -1 || size == picture.Width()) {
+        painter.drawImage(x, y, picture.Image());
+        return;
+    }
+    painter.save();
+    painter.setRenderHint(QPainter::SmoothPixmapTransform);
+    painter.drawImage(QRect(x, y, size, size), picture.Image());
+    painter.restore();
+}
+
+void TAvatar::AssignTo(TAvatar& dest) const
+{
+    if (&dest == this)
+        return;
+    TNicePicture picture;
+    QString url;
+    TDefaultImageList list;
+    {
+        std::lock_guard lock(FMutex);
+        picture = FPicture;
+        url = FUrl;
+        list = FDefaultImageList;
+    }
+    std::lock_guard lock(dest.FMutex);
+    dest.FPicture = picture;
+    dest.FUrl = url;
+    dest.FDefaultImageList = list;
+}

@@ -3,16 +3,20 @@
 #include "ManagedThreads.h"
 #include "support/DisplayVersion.h"
 #include "support/ProgramSettings.h"
+#include "vk/InstanceCounter.h"
 
 TProgramObjects::TProgramObjects()
 {
     DisplayVersion();
     ThreadManager = new TThreadManager;
     Settings = new TProgramSettings;
+    InstanceCounter = new TInstanceCounter;
 }
 
 TProgramObjects::~TProgramObjects()
 {
+    delete InstanceCounter;
+    InstanceCounter = nullptr;
     // Not saved here: the main window saved the settings when it closed.
     delete Settings;
     Settings = nullptr;

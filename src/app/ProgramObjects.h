@@ -1,7 +1,7 @@
 #pragma once
 
 // The program-wide objects, made before any window in their fixed order and destroyed in the
-// reverse order: the display version, the worker registry, the settings.
+// reverse order: the display version, the worker registry, the settings, the instance counter.
 class TProgramObjects {
 public:
     TProgramObjects();

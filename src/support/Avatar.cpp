@@ -70,11 +70,16 @@ void TAvatar::SetPicture(TNicePicture picture)
     FPicture = std::move(picture);
 }
 
-void TAvatar::LoadDefaultImage()
+TNicePicture TAvatar::DefaultImage() const
 {
     const TDefaultImageList list = DefaultImageList();
     const int index = DefaultImageIndex();
-    SetPicture(list && index < list->size() ? TNicePicture(list->at(index)) : TNicePicture());
+    return list && index < list->size() ? TNicePicture(list->at(index)) : TNicePicture();
+}
+
+void TAvatar::LoadDefaultImage()
+{
+    SetPicture(DefaultImage());
 }
 
 void TAvatar::LoadFromFile()
@@ -88,40 +93,68 @@ void TAvatar::LoadFromFile()
     SetPicture(picture);
 }
 
-void TAvatar::LoadFromStream(QIODevice& stream)
+namespace {
+// The default picture first, then the data decoded by content; see Apply for what shows after.
+TAvatarResult DecodeOver(const TNicePicture& fallback, QIODevice& stream)
 {
-    LoadDefaultImage();
+    TAvatarResult result;
     TNicePicture picture;
     try {
         picture.LoadFromStream(stream);
+        result.Picture = picture;
     } catch (const EInvalidGraphic&) {
-        throw; // the default picture stays
+        result.Picture = fallback;
+        result.Error = std::current_exception();
     } catch (...) {
-        SetPicture(picture);
-        throw;
+        result.Picture = picture; // whatever the failed decoder left: usually nothing
+        result.Error = std::current_exception();
     }
-    SetPicture(picture);
+    return result;
+}
+}
+
+void TAvatar::LoadFromStream(QIODevice& stream)
+{
+    Apply(DecodeOver(DefaultImage(), stream));
+}
+
+TAvatarRequest TAvatar::Request() const
+{
+    return {Url(), Filename(), FSaveToDisk, DefaultImage()};
+}
+
+TAvatarResult TAvatar::Fetch(const TAvatarRequest& request)
+{
+    if (request.Url.isEmpty())
+        return {request.Default, nullptr};
+    try {
+        // A "/" after the last dot is no extension: never a directory of its own in the cache.
+        if (request.SaveToDisk && UrlExtension(request.Url).contains(QLatin1Char('/')))
+            throw Exception(QStringLiteral("Cannot create file \"%1\"").arg(QDir::toNativeSeparators(request.Filename)));
+        TVKHttp http;
+        http.SetMaxBodySize(PictureBodyLimit);
+        QByteArray body = http.Get(request.Url);
+        if (request.SaveToDisk)
+            WriteFileAtomic(request.Filename, body);
+        QBuffer stream(&body);
+        stream.open(QIODevice::ReadOnly);
+        return DecodeOver(request.Default, stream);
+    } catch (...) {
+        return {std::nullopt, std::current_exception()};
+    }
+}
+
+void TAvatar::Apply(const TAvatarResult& result)
+{
+    if (result.Picture)
+        SetPicture(*result.Picture);
+    if (result.Error)
+        std::rethrow_exception(result.Error);
 }
 
 void TAvatar::Update()
 {
-    const QString url = Url();
-    if (url.isEmpty()) {
-        LoadDefaultImage();
-        return;
-    }
-    const QString file = Filename();
-    // A "/" after the last dot is no extension: never a directory of its own in the cache.
-    if (FSaveToDisk && UrlExtension(url).contains(QLatin1Char('/')))
-        throw Exception(QStringLiteral("Cannot create file \"%1\"").arg(QDir::toNativeSeparators(file)));
-    TVKHttp http;
-    http.SetMaxBodySize(PictureBodyLimit);
-    QByteArray body = http.Get(url);
-    if (FSaveToDisk)
-        WriteFileAtomic(file, body);
-    QBuffer stream(&body);
-    stream.open(QIODevice::ReadOnly);
-    LoadFromStream(stream);
+    Apply(Fetch(Request()));
 }
 
 void TAvatar::EraseFile()

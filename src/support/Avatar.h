@@ -8,12 +8,27 @@
 #include <QString>
 #include <memory>
 #include <mutex>
+#include <optional>
 
 class QIODevice;
 class QPainter;
 
 // The default pictures, indexed by profile state.
 using TDefaultImageList = std::shared_ptr<const QList<QImage>>;
+
+// What a download needs, taken from the avatar so that a worker can fetch without touching it.
+struct TAvatarRequest {
+    QString Url;
+    QString Filename;
+    bool SaveToDisk = false;
+    TNicePicture Default;
+};
+
+// What a download leaves: the picture to show (none: keep the previous one) and its error.
+struct TAvatarResult {
+    std::optional<TNicePicture> Picture;
+    std::exception_ptr Error;
+};
 
 // A person's small picture: its address, its cached copy on disk, the default picture of the
 // owner's profile state when there is none. The picture may be replaced on a worker while the
@@ -43,6 +58,11 @@ public:
     // Downloads the picture of Url (into the cache file when SaveToDisk); with no address the
     // default picture is shown and nothing is requested.
     void Update();
+    // Update in three steps, for a download on a worker: Fetch touches nothing but the request.
+    TAvatarRequest Request() const;
+    static TAvatarResult Fetch(const TAvatarRequest& request);
+    // Shows the result's picture, then raises its error.
+    void Apply(const TAvatarResult& result);
     void EraseFile();
     // Unscaled when size is -1 or the picture's width, smoothly scaled to size x size otherwise.
     void Draw(QPainter& painter, int x, int y, int size) const;
@@ -50,6 +70,7 @@ public:
     void AssignTo(TAvatar& dest) const;
 
 private:
+    TNicePicture DefaultImage() const;
     void LoadDefaultImage();
     void SetPicture(TNicePicture picture);
 

@@ -12,8 +12,23 @@ QString ProgramDir()
     return dir;
 }
 
+namespace {
+QString& UserDataOverride()
+{
+    static QString dir;
+    return dir;
+}
+}
+
+void OverrideUserDataDir(const QString& dir)
+{
+    UserDataOverride() = dir.isEmpty() || dir.endsWith(QLatin1Char('/')) ? dir : dir + QLatin1Char('/');
+}
+
 QString UserDataDir()
 {
+    if (!UserDataOverride().isEmpty())
+        return UserDataOverride();
     // A system-wide install cannot write beside its program directory: fall back to the user's data.
     static const QString dir = [] {
         if (QFileInfo(ProgramDir() + QStringLiteral("..")).isWritable())

@@ -4,6 +4,7 @@
 #include "FileIO.h"
 
 #include <QStringDecoder>
+#include <algorithm>
 #include <QStringEncoder>
 
 namespace {
@@ -197,4 +198,15 @@ void TIniFile::WriteInteger(const QString& section, const QString& key, int valu
 void TIniFile::WriteBool(const QString& section, const QString& key, bool value)
 {
     WriteString(section, key, value ? QStringLiteral("1") : QStringLiteral("0"));
+}
+
+void TIniFile::DeleteKey(const QString& section, const QString& key)
+{
+    const auto found = FIndex.constFind(section.toLower());
+    if (found == FIndex.constEnd())
+        return;
+    auto& lines = FSections[*found].Lines;
+    lines.erase(std::remove_if(lines.begin(), lines.end(),
+                               [&key](const TLine& line) { return line.Key.compare(key, Qt::CaseInsensitive) == 0; }),
+                lines.end());
 }

@@ -36,6 +36,7 @@ public:
     void WriteString(const QString& section, const QString& key, const QString& value);
     void WriteInteger(const QString& section, const QString& key, int value);
     void WriteBool(const QString& section, const QString& key, bool value);
+    void DeleteKey(const QString& section, const QString& key);
 
 private:
     enum class TEncoding { Utf8, Utf8Bom, Utf16LE, Utf16BE };

@@ -119,9 +119,9 @@ TThread::~TThread()
 void TThread::Start()
 {
     std::lock_guard lock(FStartMutex);
-    if (FStarted)
+    if (FControl->Started)
         return;
-    FStarted = true;
+    FControl->Started = true;
     FThread = std::thread([this] { Run(); });
 }
 
@@ -158,13 +158,18 @@ void TThread::WaitFor()
         FThread.join();
 }
 
-void TThread::Terminate()
+void TerminateThread(const std::shared_ptr<TThreadControl>& control)
 {
     {
         std::lock_guard lock(Sync().Mutex);
-        FControl->Terminated = true;
+        control->Terminated = true;
     }
     Sync().Changed.notify_all();
+}
+
+void TThread::Terminate()
+{
+    TerminateThread(FControl);
 }
 
 void TThread::Kill()

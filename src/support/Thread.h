@@ -11,6 +11,7 @@ class TThreadManager;
 
 // What others may keep of a thread after it has freed itself.
 struct TThreadControl {
+    std::atomic<bool> Started {false};
     std::atomic<bool> Terminated {false};
     std::atomic<bool> Killed {false};
     std::atomic<bool> Ended {false};
@@ -42,10 +43,10 @@ public:
     static TThread* Current();
     // True when the calling code runs on a worker that has been asked to stop: transfers abort.
     static bool CurrentTerminated();
+    std::shared_ptr<TThreadControl> Control() const { return FControl; }
 
 protected:
     virtual void Execute() = 0;
-    std::shared_ptr<TThreadControl> Control() const { return FControl; }
 
 private:
     friend class TThreadManager;
@@ -56,9 +57,11 @@ private:
     std::shared_ptr<TThreadControl> FControl;
     std::thread FThread;
     std::mutex FStartMutex;
-    bool FStarted = false;
     std::atomic<bool> FFreeOnTerminate {false};
 };
+
+// Asks the thread to stop, as TThread::Terminate does; usable after the thread has freed itself.
+void TerminateThread(const std::shared_ptr<TThreadControl>& control);
 
 // Waits until one of the threads has ended or the time is up; true when one has.
 bool WaitForAnyEnded(const std::vector<std::shared_ptr<TThreadControl>>& controls, int milliseconds);

@@ -72,7 +72,7 @@ TEST_F(AvatarTest, DefaultPicturesAreTheFourShippedOnes)
 
 TEST_F(AvatarTest, NoAddressShowsTheDefaultOfTheStateWithoutARequest)
 {
-    for (TProfileState state : {psNormal, psHidden, psDeleted, psBlocked}) {
+    for (TProfileState state : {psNormal, psHidden, psDeleted, psBanned}) {
         FOwner.State = state;
         FAvatar.Update();
         EXPECT_EQ(Shown(), Default(state)) << int(state);

@@ -1,0 +1,44 @@
+#pragma once
+
+#include "RefreshWork.h"
+#include "VKUser.h"
+
+class TIniFile;
+
+// A person on the watched list, with its own INI file in the users directory.
+class TVKStoredUser : public TVKUser {
+public:
+    TVKStoredUser();
+    ~TVKStoredUser() override;
+
+    void SetProfileID(int value) override;
+    void DoUpdated() override;
+    void LoadFromXMLNode(const TUserInfo& info, TRefreshWork& work) override;
+
+    bool StateChanged() const { return FStateChanged; }
+    bool NotifyBlocked() const { return FNotifyBlocked; }
+    void SetNotifyBlocked(bool value) { FNotifyBlocked = value; }
+    bool HasBeenUpdated() const { return FHasBeenUpdated; }
+    QString CustomName() const { return FCustomName; }
+    void SetCustomName(const QString& value);
+
+    // The decimal profile id and ".ini".
+    QString GetFilename() const;
+    // The keys of the person's file, in their order; clears Changed.
+    TRefreshWork::TFileRecord TakeRecord();
+    void SaveToIniFile(TIniFile& ini, const QString& section);
+    // Reads a section; older keys are converted and the file at iniPath written back.
+    void LoadFromIniFile(TIniFile& ini, const QString& section, const QString& iniPath);
+    // Keeps whatever else the file holds; raises when it cannot be written.
+    void Save(const QString& filename);
+    void Load(const QString& filename);
+    void DeleteUserFile();
+
+private:
+    void ConvertOlderKeys(TIniFile& ini, const QString& section, const QString& iniPath);
+
+    bool FStateChanged = false;
+    bool FNotifyBlocked = false;
+    bool FHasBeenUpdated = false;
+    QString FCustomName;
+};

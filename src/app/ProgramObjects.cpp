@@ -3,6 +3,7 @@
 #include "ManagedThreads.h"
 #include "support/DisplayVersion.h"
 #include "support/ProgramSettings.h"
+#include "vk/AuthInfo.h"
 #include "vk/InstanceCounter.h"
 
 TProgramObjects::TProgramObjects()
@@ -10,6 +11,7 @@ TProgramObjects::TProgramObjects()
     DisplayVersion();
     ThreadManager = new TThreadManager;
     Settings = new TProgramSettings;
+    AuthInfo = new TAuthInfo;
     InstanceCounter = new TInstanceCounter;
 }
 
@@ -17,6 +19,9 @@ TProgramObjects::~TProgramObjects()
 {
     delete InstanceCounter;
     InstanceCounter = nullptr;
+    // Not saved here either: the session is saved whenever it changes.
+    delete AuthInfo;
+    AuthInfo = nullptr;
     // Not saved here: the main window saved the settings when it closed.
     delete Settings;
     Settings = nullptr;

@@ -1,6 +1,7 @@
 #include "VKUser.h"
 
 #include "RefreshWork.h"
+#include "UpdateUsersThread.h"
 #include "VKHttp.h"
 #include "support/Clock.h"
 #include "support/Deployment.h"
@@ -124,6 +125,16 @@ void TVKUser::StopLoading()
     if (FThread->Started)
         TerminateThread(FThread);
     FThread.reset();
+}
+
+void TVKUser::UpdateInfo(const QString& pageId)
+{
+    if (Loading())
+        return;
+    FPageID = pageId;
+    TUpdateUsersThread* thread = TUpdateUsersThread::CreateSingle(shared_from_this());
+    FThread = thread->Control();
+    thread->Start();
 }
 
 void TVKUser::DoUpdated()

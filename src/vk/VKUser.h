@@ -65,6 +65,8 @@ public:
     void SetThread(std::shared_ptr<TThreadControl> thread) { FThread = std::move(thread); }
     bool Loading() const;
     void StopLoading();
+    // Starts a lookup of the page in the background, unless one is running.
+    void UpdateInfo(const QString& pageId);
 
     TUserEvent OnUpdated;
     TUserEvent OnError;

@@ -1,0 +1,15 @@
+#include "SignApiUrl.h"
+
+#include "support/Deployment.h"
+#include "support/TextUtils.h"
+
+QString SignApiUrl(const QString& pathAndQuery, const QString& token, const QString& secret)
+{
+    const QString signedPart = pathAndQuery + QStringLiteral("&access_token=") + token;
+    return signedPart + QStringLiteral("&sig=") + MD5Hex(signedPart + secret, true);
+}
+
+QString ApiUrl(const QString& pathAndQuery, const QString& token, const QString& secret)
+{
+    return QStringLiteral("https://") + Deployment().ApiHost + SignApiUrl(pathAndQuery, token, secret);
+}

@@ -2,6 +2,8 @@
 
 #include "RefreshWork.h"
 
+#include <QMultiHash>
+
 int TVKUsers::IndexOfPageID(const QString& pageId) const
 {
     for (int i = 0; i < Count(); ++i)
@@ -23,12 +25,18 @@ void TVKUsers::LoadFromXML(const QString& xml, const TMainThreadCall& onMain) co
     const std::vector<TUserInfo> people = ParseUsersAnswer(xml);
     TRefreshWork work;
     onMain([&] {
+        // Listed people by id, each id's people in list order.
+        QMultiHash<int, TVKUser*> byId;
+        byId.reserve(Count());
+        for (auto it = FUsers.rbegin(); it != FUsers.rend(); ++it)
+            byId.insert((*it)->ProfileID(), it->get());
         for (const TUserInfo& person : people) {
             // A malformed uid fails the refresh; an id of 0 is nobody's.
             const int uid = UidToInt(person.Uid.value_or(QString()));
-            for (const auto& user : FUsers)
-                if (user->ProfileID() == uid && uid != 0)
-                    user->LoadFromXMLNode(person, work);
+            if (uid == 0)
+                continue;
+            for (auto it = byId.constFind(uid); it != byId.constEnd() && it.key() == uid; ++it)
+                (*it)->LoadFromXMLNode(person, work);
         }
     });
     work.Run();

@@ -10,7 +10,8 @@ std::string Xml(const QString& body)
 
 std::string Element(const char* name, const QString& value)
 {
-    return "<" + std::string(name) + ">" + value.toHtmlEscaped().toStdString() + "</" + name + ">";
+    const QByteArray text = value.toHtmlEscaped().toUtf8();
+    return QByteArray("<").append(name).append('>').append(text).append("</").append(name).append('>').toStdString();
 }
 
 QString Param(const TFakeRequest& request, const char* name)

@@ -24,26 +24,22 @@ QString UrlExtension(const QString& url)
 
 QString TAvatar::Url() const
 {
-    std::lock_guard lock(FMutex);
-    return FUrl;
+    return FUrl.Get();
 }
 
 void TAvatar::SetUrl(const QString& url)
 {
-    std::lock_guard lock(FMutex);
-    FUrl = url;
+    FUrl.Set(url);
 }
 
 TDefaultImageList TAvatar::DefaultImageList() const
 {
-    std::lock_guard lock(FMutex);
-    return FDefaultImageList;
+    return FDefaultImageList.Get();
 }
 
 void TAvatar::SetDefaultImageList(TDefaultImageList list)
 {
-    std::lock_guard lock(FMutex);
-    FDefaultImageList = std::move(list);
+    FDefaultImageList.Set(std::move(list));
 }
 
 int TAvatar::DefaultImageIndex() const
@@ -60,14 +56,12 @@ QString TAvatar::Filename() const
 
 TNicePicture TAvatar::Picture() const
 {
-    std::lock_guard lock(FMutex);
-    return FPicture;
+    return FPicture.Get();
 }
 
 void TAvatar::SetPicture(TNicePicture picture)
 {
-    std::lock_guard lock(FMutex);
-    FPicture = std::move(picture);
+    FPicture.Set(std::move(picture));
 }
 
 TNicePicture TAvatar::DefaultImage() const
@@ -184,17 +178,7 @@ void TAvatar::AssignTo(TAvatar& dest) const
 {
     if (&dest == this)
         return;
-    TNicePicture picture;
-    QString url;
-    TDefaultImageList list;
-    {
-        std::lock_guard lock(FMutex);
-        picture = FPicture;
-        url = FUrl;
-        list = FDefaultImageList;
-    }
-    std::lock_guard lock(dest.FMutex);
-    dest.FPicture = picture;
-    dest.FUrl = url;
-    dest.FDefaultImageList = list;
+    dest.SetPicture(Picture());
+    dest.SetUrl(Url());
+    dest.SetDefaultImageList(DefaultImageList());
 }

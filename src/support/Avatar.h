@@ -1,5 +1,6 @@
 #pragma once
 
+#include "Guarded.h"
 #include "NicePicture.h"
 #include "ProfiledUser.h"
 
@@ -7,7 +8,6 @@
 #include <QList>
 #include <QString>
 #include <memory>
-#include <mutex>
 #include <optional>
 
 class QIODevice;
@@ -74,10 +74,10 @@ private:
     void LoadDefaultImage();
     void SetPicture(TNicePicture picture);
 
-    mutable std::mutex FMutex; // guards the fields below that a worker may change
-    TNicePicture FPicture;
-    QString FUrl;
-    TDefaultImageList FDefaultImageList;
+    // A worker may replace these while the main thread draws.
+    TGuarded<TNicePicture> FPicture;
+    TGuarded<QString> FUrl;
+    TGuarded<TDefaultImageList> FDefaultImageList;
     const TProfiledUser* FUser = nullptr;
     bool FSaveToDisk = false;
 };

@@ -79,11 +79,8 @@ void TProgramSettings::Load()
         FLastUpdateCheck = Now().addDays(-1);
     FProgramID = ini.ReadString(SecInfo, QStringLiteral("ProgramID"), QString());
 
-    {
-        std::lock_guard lock(FSharedMutex);
-        FProxy = proxy;
-        FUpdateUrl = ini.ReadString(SecGeneral, QStringLiteral("UpdateUrl"), DefaultUpdateUrl);
-    }
+    FProxy.Set(proxy);
+    FUpdateUrl.Set(ini.ReadString(SecGeneral, QStringLiteral("UpdateUrl"), DefaultUpdateUrl));
     SetDeployment(ReadDeployment(ini));
 }
 
@@ -116,22 +113,4 @@ void TProgramSettings::Save()
     ini.WriteString(SecState, QStringLiteral("LastUpdateCheck"), DateTimeToText(FLastUpdateCheck));
     ini.WriteString(SecInfo, QStringLiteral("ProgramID"), FProgramID);
     ini.SaveToFile(FSettingsFile);
-}
-
-TProxySettings TProgramSettings::Proxy() const
-{
-    std::lock_guard lock(FSharedMutex);
-    return FProxy;
-}
-
-void TProgramSettings::SetProxy(const TProxySettings& value)
-{
-    std::lock_guard lock(FSharedMutex);
-    FProxy = value;
-}
-
-QString TProgramSettings::UpdateUrl() const
-{
-    std::lock_guard lock(FSharedMutex);
-    return FUpdateUrl;
 }

@@ -1,11 +1,11 @@
 #pragma once
 
 #include "Deployment.h"
+#include "Guarded.h"
 
 #include <QDateTime>
 #include <QString>
 #include <climits>
-#include <mutex>
 
 struct TProxySettings {
     bool Enabled = false;
@@ -59,9 +59,9 @@ public:
     QString SettingsFile() const { return FSettingsFile; }
 
     // Workers read these while the main thread may change them: copies taken under a lock.
-    TProxySettings Proxy() const;
-    void SetProxy(const TProxySettings& value);
-    QString UpdateUrl() const;
+    TProxySettings Proxy() const { return FProxy.Get(); }
+    void SetProxy(const TProxySettings& value) { FProxy.Set(value); }
+    QString UpdateUrl() const { return FUpdateUrl.Get(); }
 
     static constexpr int CentredPosition = INT_MIN;
 
@@ -79,14 +79,13 @@ private:
     bool FAudioNotification = false;
     int FFormTop = 0;
     int FFormLeft = 0;
-    TProxySettings FProxy;
+    TGuarded<TProxySettings> FProxy;
     bool FSmallUI = false;
-    QString FUpdateUrl;
+    TGuarded<QString> FUpdateUrl;
     int FMaxMessagesDaysAge = 0;
     QString FAvatarsPath;
     bool FMinimizeOnClose = false;
     bool FAuthInfoPanelHidden = false;
-    mutable std::mutex FSharedMutex;
 };
 
 // The program's one settings object, created at start-up.

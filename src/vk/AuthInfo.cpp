@@ -23,34 +23,14 @@ TAuthInfo::TAuthInfo() : FUser(std::make_shared<TVKUser>())
     FUser->SetAutoLoadAvatar(false);
 }
 
-QString TAuthInfo::Token() const
-{
-    std::lock_guard lock(FMutex);
-    return FToken;
-}
-
 void TAuthInfo::SetToken(const QString& value)
 {
-    std::lock_guard lock(FMutex);
-    FToken = value;
-}
-
-QString TAuthInfo::Secret() const
-{
-    std::lock_guard lock(FMutex);
-    return FSecret;
+    FCredentials.Update([&value](TCredentials& c) { c.Token = value; });
 }
 
 void TAuthInfo::SetSecret(const QString& value)
 {
-    std::lock_guard lock(FMutex);
-    FSecret = value;
-}
-
-TAuthInfo::TCredentials TAuthInfo::Credentials() const
-{
-    std::lock_guard lock(FMutex);
-    return {FToken, FSecret};
+    FCredentials.Update([&value](TCredentials& c) { c.Secret = value; });
 }
 
 void TAuthInfo::Connect()
@@ -60,11 +40,7 @@ void TAuthInfo::Connect()
 
 void TAuthInfo::Disconnect()
 {
-    {
-        std::lock_guard lock(FMutex);
-        FToken.clear();
-        FSecret.clear();
-    }
+    FCredentials.Set({});
     FUser->SetProfileID(0);
     FUser->SetPageID(QString());
     FUser->SetName(QString());
@@ -75,9 +51,8 @@ void TAuthInfo::LoadFromIniFile(const TIniFile& ini, const QString& section)
     FUser->SetProfileID(ini.ReadInteger(section, QStringLiteral("ProfileID"), 0));
     FUser->SetPageID(ini.ReadString(section, QStringLiteral("PageID"), QString()));
     FUser->SetName(ini.ReadString(section, QStringLiteral("Name"), QString()));
-    std::lock_guard lock(FMutex);
-    FToken = ini.ReadString(section, QStringLiteral("Token"), QString());
-    FSecret = ini.ReadString(section, QStringLiteral("Secret"), QString());
+    FCredentials.Set({ini.ReadString(section, QStringLiteral("Token"), QString()),
+                      ini.ReadString(section, QStringLiteral("Secret"), QString())});
 }
 
 void TAuthInfo::SaveToIniFile(TIniFile& ini, const QString& section) const

@@ -2,11 +2,11 @@
 
 #include "VKMessage.h"
 #include "VKUser.h"
+#include "support/Guarded.h"
 
 #include <QDateTime>
 #include <QString>
 #include <memory>
-#include <mutex>
 #include <vector>
 
 class TIniFile;
@@ -23,12 +23,12 @@ public:
     TAuthInfo();
 
     const std::shared_ptr<TVKUser>& User() const { return FUser; }
-    QString Token() const;
+    QString Token() const { return FCredentials.Get().Token; }
     void SetToken(const QString& value);
-    QString Secret() const;
+    QString Secret() const { return FCredentials.Get().Secret; }
     void SetSecret(const QString& value);
     // Both at once, as workers need them to sign a request while the main thread may replace them.
-    TCredentials Credentials() const;
+    TCredentials Credentials() const { return FCredentials.Get(); }
     const std::vector<std::unique_ptr<TVKMessage>>& Messages() const { return FMessages; }
     bool Connected() const { return FUser->ProfileID() > 0; }
 
@@ -48,9 +48,7 @@ public:
     void LoadMessagesFromXML(const QString& xml);
 
 private:
-    mutable std::mutex FMutex; // guards token and secret
-    QString FSecret;
-    QString FToken;
+    TGuarded<TCredentials> FCredentials; // replaced by the main thread, read by workers
     std::vector<std::unique_ptr<TVKMessage>> FMessages;
     std::shared_ptr<TVKUser> FUser;
 };

@@ -1,4 +1,5 @@
 #include "fakes/FakeHttpsServer.h"
+#include "fakes/TestSettings.h"
 #include "support/Avatar.h"
 #include "support/Deployment.h"
 #include "support/ProgramSettings.h"
@@ -37,24 +38,14 @@ class AvatarTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        TDeploymentValues deployment;
-        deployment.CAFile = TTestCertificates::Shared().CAFile();
-        SetDeployment(deployment);
-        Settings = new TProgramSettings(FDir.path() + "/Settings.ini");
         FAvatar.SetUser(&FOwner);
         FAvatar.SetDefaultImageList(LoadStdAvatars());
         FAvatar.SetSaveToDisk(true);
     }
-    void TearDown() override
-    {
-        delete Settings;
-        Settings = nullptr;
-        SetDeployment({});
-    }
     QImage Shown() const { return FAvatar.Picture().Image(); }
     QImage Default(int index) const { return LoadStdAvatars()->at(index); }
 
-    QTemporaryDir FDir;
+    TTestSettings FSettings;
     TFakeHttpsServer FServer;
     TOwner FOwner;
     TAvatar FAvatar;

@@ -15,9 +15,8 @@ protected:
     void SetUp() override
     {
         PeopleFixture::SetUp();
-        TDeploymentValues deployment;
+        TDeploymentValues deployment = Deployment();
         deployment.ApiHost = FApi.HostPort();
-        deployment.CAFile = TTestCertificates::Shared().CAFile();
         SetDeployment(deployment);
         ThreadManager = new TThreadManager;
         AuthInfo = new TAuthInfo;

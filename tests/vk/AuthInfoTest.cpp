@@ -87,7 +87,7 @@ TEST_F(AuthInfoTest, MessagesAreFetchedSinceTheGivenMoment)
 
 TEST_F(AuthInfoTest, SessionFile)
 {
-    const QString path = FDir.path() + "/Auth.ini";
+    const QString path = FDir + "/Auth.ini";
     AuthInfo->User()->SetProfileID(5);
     AuthInfo->User()->SetPageID("me");
     AuthInfo->User()->SetName("Я Сам");

@@ -1,5 +1,6 @@
 #include "fakes/FakeHttpsServer.h"
 #include "fakes/FakeProxy.h"
+#include "fakes/TestSettings.h"
 #include "support/Deployment.h"
 #include "support/ProgramSettings.h"
 #include "support/Thread.h"
@@ -14,19 +15,6 @@
 namespace {
 class HttpClientTest : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
-        TDeploymentValues deployment;
-        deployment.CAFile = TTestCertificates::Shared().CAFile();
-        SetDeployment(deployment);
-        Settings = new TProgramSettings(FDir.path() + "/Settings.ini");
-    }
-    void TearDown() override
-    {
-        delete Settings;
-        Settings = nullptr;
-        SetDeployment({});
-    }
     // The user-facing text of what a GET of the path raises; empty when it succeeds.
     QString ErrorTextOf(const QString& url, int timeoutMs = 60000)
     {
@@ -44,7 +32,7 @@ protected:
         Settings->SetProxy({enabled, user, password, "127.0.0.1", port});
     }
 
-    QTemporaryDir FDir;
+    TTestSettings FSettings;
     TFakeHttpsServer FServer;
 };
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "fakes/TestSettings.h"
 #include "support/Clock.h"
 #include "support/Deployment.h"
 #include "support/Directories.h"
@@ -8,7 +9,7 @@
 #include "vk/VKStoredUser.h"
 
 #include <QFile>
-#include <QTemporaryDir>
+#include <memory>
 #include <gtest/gtest.h>
 
 // A data directory of the test's own, the program-wide objects people need, and a fixed clock.
@@ -16,8 +17,9 @@ class PeopleFixture : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        OverrideUserDataDir(FDir.path());
-        Settings = new TProgramSettings(FDir.path() + "/Settings.ini");
+        FSettings = std::make_unique<TTestSettings>();
+        FDir = FSettings->Dir();
+        OverrideUserDataDir(FDir);
         InstanceCounter = new TInstanceCounter;
         SetNowProvider([this] { return FNow; });
     }
@@ -26,10 +28,8 @@ protected:
         SetNowProvider({});
         delete InstanceCounter;
         InstanceCounter = nullptr;
-        delete Settings;
-        Settings = nullptr;
         OverrideUserDataDir({});
-        SetDeployment({});
+        FSettings.reset();
     }
     static std::shared_ptr<TVKStoredUser> Person(int id)
     {
@@ -50,6 +50,7 @@ protected:
         file.write(bytes);
     }
 
-    QTemporaryDir FDir;
+    std::unique_ptr<TTestSettings> FSettings;
+    QString FDir; // the data directory
     QDateTime FNow {QDate(2026, 8, 5), QTime(14, 3, 7)};
 };

@@ -168,8 +168,8 @@ TEST_F(UsersAnswerTest, OnlinePeopleAreSavedEveryTimeUnchangedOfflineOnesNot)
 
 TEST_F(UsersAnswerTest, SaveFailureFailsTheRefresh)
 {
-    QDir().mkpath(FDir.path());
-    WriteFile(FDir.path() + "/Users", "a file where the directory should be");
+    QDir().mkpath(FDir);
+    WriteFile(FDir + "/Users", "a file where the directory should be");
     const TVKUsers list = List({1});
     EXPECT_FALSE(ErrorOf([&] { list.LoadFromXML(Answer(PersonXml(1, "<online>1</online>"))); }).isEmpty());
     EXPECT_TRUE(At(list, 0).Online()); // applied before the save failed
@@ -202,9 +202,6 @@ TEST_F(UsersAnswerTest, MalformedAnswersGiveErrorsNotCrashes)
 
 TEST_F(UsersAnswerTest, ChangedPictureAddressIsDownloadedAndFailuresAreSwallowed)
 {
-    TDeploymentValues deployment;
-    deployment.CAFile = TTestCertificates::Shared().CAFile();
-    SetDeployment(deployment);
     TFakeHttpsServer server;
     QImage red(50, 50, QImage::Format_ARGB32);
     red.fill(Qt::red);

@@ -114,7 +114,7 @@ void TAvatar::LoadFromStream(QIODevice& stream)
 
 TAvatarRequest TAvatar::Request() const
 {
-    return {Url(), Filename(), FSaveToDisk, DefaultImage()};
+    return {Url(), Filename(), FSaveToDisk, DefaultImage(), CurrentHttpOptions()};
 }
 
 TAvatarResult TAvatar::Fetch(const TAvatarRequest& request)
@@ -125,7 +125,7 @@ TAvatarResult TAvatar::Fetch(const TAvatarRequest& request)
         // A "/" after the last dot is no extension: never a directory of its own in the cache.
         if (request.SaveToDisk && UrlExtension(request.Url).contains(QLatin1Char('/')))
             throw Exception(QStringLiteral("Cannot create file \"%1\"").arg(QDir::toNativeSeparators(request.Filename)));
-        TVKHttp http;
+        TVKHttp http(request.Http);
         http.SetMaxBodySize(PictureBodyLimit);
         QByteArray body = http.Get(request.Url);
         if (request.SaveToDisk)

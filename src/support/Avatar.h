@@ -3,6 +3,7 @@
 #include "Guarded.h"
 #include "NicePicture.h"
 #include "ProfiledUser.h"
+#include "vk/VKHttp.h"
 
 #include <QImage>
 #include <QList>
@@ -22,6 +23,7 @@ struct TAvatarRequest {
     QString Filename;
     bool SaveToDisk = false;
     TNicePicture Default;
+    THttpOptions Http;
 };
 
 // What a download leaves: the picture to show (none: keep the previous one) and its error.

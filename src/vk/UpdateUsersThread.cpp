@@ -39,6 +39,7 @@ void TUpdateUsersThread::PrepareRequest()
 {
     const TAuthInfo::TCredentials credentials = AuthInfo ? AuthInfo->Credentials() : TAuthInfo::TCredentials();
     FUrl = ApiUrl(UsersGetPath(FUsers), credentials.Token, credentials.Secret);
+    FHttpOptions = CurrentHttpOptions();
 }
 
 void TUpdateUsersThread::Execute()
@@ -47,7 +48,7 @@ void TUpdateUsersThread::Execute()
         return;
     QString body;
     try {
-        body = HttpGet(FUrl, QString());
+        body = HttpGet(FUrl, QString(), FHttpOptions);
         if (body.isEmpty())
             throw Exception(QStringLiteral("Empty response"));
     } catch (...) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "VKHttp.h"
 #include "VKUsers.h"
 #include "app/ManagedThreads.h"
 
@@ -35,6 +36,7 @@ private:
     void DoUpdated();
 
     TVKUsers FUsers;
-    // Built on the main thread when the worker is made, so the worker reads no shared state.
+    // Taken on the main thread when the worker is made, so the worker reads no shared state.
     QString FUrl;
+    THttpOptions FHttpOptions;
 };

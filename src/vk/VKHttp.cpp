@@ -93,12 +93,14 @@ void EnsureCurlReady()
 }
 }
 
-TVKHttp_::TVKHttp_()
+THttpOptions CurrentHttpOptions()
+{
+    return {Settings ? Settings->Proxy() : TProxySettings(), Deployment().CAFile};
+}
+
+TVKHttp_::TVKHttp_(const THttpOptions& options) : FProxy(options.Proxy), FCAFile(options.CAFile)
 {
     EnsureCurlReady();
-    if (Settings)
-        FProxy = Settings->Proxy();
-    FCAFile = Deployment().CAFile;
 }
 
 void TVKHttp_::SetTimeouts(int connectMs, int totalMs)
@@ -233,9 +235,9 @@ QString DecodeBody(const QByteArray& body, const QString& charset)
     return decoder.decode(body);
 }
 
-QString HttpGet(const QString& url, const QString& cookie)
+QString HttpGet(const QString& url, const QString& cookie, const THttpOptions& options)
 {
-    TVKHttp http;
+    TVKHttp http(options);
     http.SetCookie(cookie);
     const QByteArray body = http.Get(url);
     return DecodeBody(body, http.ResponseCharset());

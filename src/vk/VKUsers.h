@@ -13,6 +13,7 @@ public:
     void Add(std::shared_ptr<TVKUser> user) { FUsers.push_back(std::move(user)); }
     void Delete(int index) { FUsers.erase(FUsers.begin() + index); }
     void Clear() { FUsers.clear(); }
+    void Exchange(int i, int j) { std::swap(FUsers.at(size_t(i)), FUsers.at(size_t(j))); }
     // First position whose page id is exactly the text (letter case counts); -1 when none.
     int IndexOfPageID(const QString& pageId) const;
     int IndexOfProfileID(int profileId) const;

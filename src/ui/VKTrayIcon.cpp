@@ -6,6 +6,16 @@ namespace {
 constexpr int MaxHint = 127;
 constexpr int MaxBalloonHint = 255;
 constexpr int MaxBalloonTitle = 63;
+
+// Stores the text cut to its limit; false when that changes nothing.
+bool StoreCut(QString& field, const QString& value, int limit)
+{
+    const QString cut = value.left(limit);
+    if (cut == field)
+        return false;
+    field = cut;
+    return true;
+}
 }
 
 TVKTrayIcon::TVKTrayIcon(QObject* owner) : TVKTrayIcon(NewSystemTrayPlatform(owner)) {}
@@ -38,11 +48,8 @@ void TVKTrayIcon::SetVisible(bool value)
 
 void TVKTrayIcon::SetHint(const QString& value)
 {
-    const QString cut = value.left(MaxHint);
-    if (cut == FState.ToolTip)
-        return;
-    FState.ToolTip = cut;
-    Refresh();
+    if (StoreCut(FState.ToolTip, value, MaxHint))
+        Refresh();
 }
 
 void TVKTrayIcon::SetIcon(const QIcon& value)
@@ -53,20 +60,14 @@ void TVKTrayIcon::SetIcon(const QIcon& value)
 
 void TVKTrayIcon::SetBalloonHint(const QString& value)
 {
-    const QString cut = value.left(MaxBalloonHint);
-    if (cut == FBalloonHint)
-        return;
-    FBalloonHint = cut;
-    Refresh();
+    if (StoreCut(FBalloonHint, value, MaxBalloonHint))
+        Refresh();
 }
 
 void TVKTrayIcon::SetBalloonTitle(const QString& value)
 {
-    const QString cut = value.left(MaxBalloonTitle);
-    if (cut == FBalloonTitle)
-        return;
-    FBalloonTitle = cut;
-    Refresh();
+    if (StoreCut(FBalloonTitle, value, MaxBalloonTitle))
+        Refresh();
 }
 
 void TVKTrayIcon::SetPopupMenu(QMenu* menu)

@@ -5,7 +5,7 @@ set -euo pipefail
 packages=(
   cmake ninja-build g++ pkg-config
   qt6-base-dev qt6-image-formats-plugins
-  libcurl4-openssl-dev libpugixml-dev libssl-dev
+  libcurl4-openssl-dev libpugixml-dev libssl-dev zlib1g-dev
   googletest libgtest-dev libbenchmark-dev libcpp-httplib-dev
   xvfb
 )

@@ -22,6 +22,10 @@ bool RunProcess(const QString& path, const QString& arguments);
 // Opens an address with the user's default handler; raises with the system's text on failure.
 void ShellOpen(const QString& url);
 
+// Starts the program with "-hidden" when the user logs on, or no longer: an autostart entry
+// that exists exactly while enabled, rewritten each time so it follows a moved program.
+void SetAutoRunEntry(bool enabled, const QString& programPath);
+
 // Runs handler on the main thread when the session asks the program to end (SIGTERM).
 // Needs the application object.
 void SetTerminationHandler(std::function<void()> handler);

@@ -1,12 +1,14 @@
 #include "Platform.h"
 
 #include "support/Exception.h"
+#include "support/FileIO.h"
 
 #include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
 #include <QProcess>
 #include <QSocketNotifier>
+#include <QStandardPaths>
 
 #include <cerrno>
 #include <csignal>
@@ -59,6 +61,42 @@ QString GetInternetCookie(const QString&)
 bool RunProcess(const QString& path, const QString& arguments)
 {
     return QProcess::startDetached(path, QProcess::splitCommand(arguments));
+}
+
+namespace {
+QString AutostartFile()
+{
+    return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation)
+        + QStringLiteral("/autostart/peerglow.desktop");
+}
+
+// The Exec key quotes its argument; a reserved character is escaped for the argument and that
+// escape again for the key's string value, so a backslash takes four.
+QString DesktopExecQuoted(QString path)
+{
+    path.remove(QLatin1Char('"'));
+    path.replace(QLatin1String("\\"), QLatin1String("\\\\\\\\"));
+    path.replace(QLatin1String("`"), QLatin1String("\\\\`"));
+    path.replace(QLatin1String("$"), QLatin1String("\\\\$"));
+    return QLatin1Char('"') + path + QLatin1Char('"');
+}
+}
+
+void SetAutoRunEntry(bool enabled, const QString& programPath)
+{
+    const QString file = AutostartFile();
+    if (!enabled) {
+        QFile::remove(file);
+        return;
+    }
+    const QString entry = QStringLiteral("[Desktop Entry]\nType=Application\nName=Peerglow\nExec=%1 -hidden\n"
+                                         "X-GNOME-Autostart-enabled=true\n")
+                              .arg(DesktopExecQuoted(programPath));
+    try {
+        WriteFileAtomic(file, entry.toUtf8());
+    } catch (const Exception&) {
+        // Like a registry value that cannot be written: the program simply does not start by itself.
+    }
 }
 
 namespace {

@@ -5,6 +5,7 @@ set -euo pipefail
 packages=(
   cmake ninja-build g++ pkg-config
   qt6-base-dev qt6-image-formats-plugins
+  qt6-multimedia-dev gstreamer1.0-plugins-base gstreamer1.0-plugins-good
   libcurl4-openssl-dev libpugixml-dev libssl-dev zlib1g-dev
   googletest libgtest-dev libbenchmark-dev libcpp-httplib-dev
   xvfb

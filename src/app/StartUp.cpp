@@ -1,6 +1,5 @@
 #include "StartUp.h"
 
-#include "MainForm.h"
 #include "ProgramObjects.h"
 #include "platform/Platform.h"
 #include "platform/SingleInstance.h"
@@ -10,6 +9,7 @@
 #include "support/TextUtils.h"
 #include "support/Thread.h"
 #include "support/UpdateInstaller.h"
+#include "ui/MainForm.h"
 
 #include <QApplication>
 #include <QFile>

@@ -3,12 +3,13 @@
 #include "TrayPlatform.h"
 
 #include <QIcon>
+#include <QMenu>
 #include <QPointer>
 #include <QString>
 #include <functional>
 #include <memory>
 
-class QMenu;
+
 
 enum TBalloonFlags { bfNone, bfInfo, bfWarning, bfError };
 

@@ -45,6 +45,7 @@ TVKUserListBox::TVKUserListBox(QWidget* parent) : QListWidget(parent)
     QFont tahoma(QStringLiteral("Tahoma"), 9);
     setFont(tahoma);
     setVerticalScrollMode(QAbstractItemView::ScrollPerPixel);
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
 }
 
 void TVKUserListBox::AddUser(std::shared_ptr<TVKStoredUser> user)

@@ -1,6 +1,9 @@
 #include "ProgramProcess.h"
 
-#include "app/MainForm.h"
+#include "app/ProgramObjects.h"
+#include "support/Directories.h"
+#include "support/ProgramSettings.h"
+#include "ui/MainForm.h"
 #include "platform/SingleInstance.h"
 
 #include <QApplication>
@@ -15,9 +18,20 @@ protected:
     void SetUp() override
     {
         FOldRuntime = qgetenv("XDG_RUNTIME_DIR");
+        FOldConfig = qgetenv("XDG_CONFIG_HOME");
         qputenv("XDG_RUNTIME_DIR", FInstall.RuntimeDir().toLocal8Bit());
+        qputenv("XDG_CONFIG_HOME", (FInstall.Root() + "/config").toLocal8Bit());
+        OverrideUserDataDir(FInstall.Root() + "/UserData");
     }
-    void TearDown() override { qputenv("XDG_RUNTIME_DIR", FOldRuntime); }
+    void TearDown() override
+    {
+        OverrideUserDataDir({});
+        qputenv("XDG_RUNTIME_DIR", FOldRuntime);
+        if (FOldConfig.isNull())
+            qunsetenv("XDG_CONFIG_HOME");
+        else
+            qputenv("XDG_CONFIG_HOME", FOldConfig);
+    }
 
     static bool Spin(const std::function<bool()>& done, int ms = 5000)
     {
@@ -29,11 +43,14 @@ protected:
 
     TProgramInstall FInstall;
     QByteArray FOldRuntime;
+    QByteArray FOldConfig;
 };
 }
 
 TEST_F(SingleInstanceTest, SecondStartBringsTheHiddenWindowToTheFront)
 {
+    TProgramObjects objects;
+    Settings->Load();
     TSingleInstance instance;
     ASSERT_TRUE(instance.Acquire());
     instance.Listen();

@@ -1,0 +1,83 @@
+#pragma once
+
+#include "SoundPlayer.h"
+#include "VKTrayIcon.h"
+#include "VKUserListBox.h"
+#include "support/Thread.h"
+
+#include <QImage>
+#include <QTimer>
+#include <QWidget>
+#include <memory>
+
+namespace Ui {
+class TMainForm;
+}
+class QMenu;
+class TSingleInstance;
+
+// The program's one permanent window: the list of watched people and the tray icon.
+class TMainForm : public QWidget {
+    Q_OBJECT
+public:
+    TMainForm(TSingleInstance& instance, bool showAtStart);
+    ~TMainForm() override;
+
+    // Shows the window and brings it to the front (another start of the program asked).
+    void ActivateFromOutside();
+    // Closes for good, whatever minimize-on-close says (the exit message, the session's end).
+    void CloseForGood();
+
+    void ApplySettings();
+    void SetStatus(const QString& value);
+    void ShowBalloon(const QString& text, TBalloonFlags flags, int seconds);
+    void ShowError(const QString& text);
+    void SetChildFormCenter(QWidget* child) const;
+    void UpdateOnlineCount();
+
+    TVKUserListBox& UserList() { return *FUserList; }
+    TVKTrayIcon& TrayIcon() { return *FTrayIcon; }
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void CreateTrayIcon();
+    void CreateUserList();
+    void CreateMenus();
+    void SetUpLinks();
+    void ApplyLayoutMode();
+    void PlaceAnchoredControls();
+    void LoadStoredUsers();
+    void LoadAuthSession();
+    void UpdateAuthPanel();
+    void ToggleWindow();
+    void ShowInFront();
+    void RunExitSequence();
+
+    // The polling cycle.
+    void ActUpdateExecute();
+    void UsersUpdated(const TVKUsers& users);
+    void UsersUpdateError(const TVKUsers& users);
+    int GetOnlineCount() const;
+    void UpdateTrayIcon(int count);
+    void AnnouncePresence(const TVKUsers& users);
+
+    std::unique_ptr<Ui::TMainForm> FUi;
+    TVKUserListBox* FUserList = nullptr;
+    std::unique_ptr<TVKTrayIcon> FTrayIcon;
+    QMenu* FTrayMenu = nullptr;
+    QMenu* FSettingsMenu = nullptr;
+    QTimer FUpdateTimer;
+    QTimer FCheckAppUpdateTimer;
+    TSoundPlayer FMediaPlayerOnline;
+    TSoundPlayer FMediaPlayerOffline;
+    QImage FTrayBackground;
+    std::shared_ptr<TThreadControl> FRefresh; // the whole-list refresh in flight
+    bool FCanClose = false;
+    bool FExiting = false;
+    bool FFirstUpdateDone = false;
+    bool FAuthInfoExpanded = false;
+};

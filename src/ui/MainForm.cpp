@@ -82,17 +82,12 @@ TMainForm::TMainForm(TSingleInstance& instance, bool showAtStart) : FUi(std::mak
     ActUpdateExecute();
     connect(&FUpdateTimer, &QTimer::timeout, this, &TMainForm::ActUpdateExecute);
     FUpdateTimer.start();
-    // The update check comes with its own feature; its timer already runs unless updates are off.
-    FCheckAppUpdateTimer.setInterval(12000);
-    if (!Settings->DisableUpdates())
-        FCheckAppUpdateTimer.start();
 }
 
 TMainForm::~TMainForm() = default;
 
 void TMainForm::CreateMenus()
 {
-    FUi->actUpdate->setShortcutContext(Qt::WindowShortcut);
     addAction(FUi->actUpdate);
     addAction(FUi->actExit);
     connect(FUi->actUpdate, &QAction::triggered, this, &TMainForm::ActUpdateExecute);
@@ -346,7 +341,6 @@ void TMainForm::RunExitSequence()
 {
     FExiting = true;
     FUpdateTimer.stop();
-    FCheckAppUpdateTimer.stop();
     Settings->SetFormHeight(height());
     Settings->SetFormLeft(x());
     Settings->SetFormTop(y());

@@ -71,7 +71,6 @@ private:
     QMenu* FTrayMenu = nullptr;
     QMenu* FSettingsMenu = nullptr;
     QTimer FUpdateTimer;
-    QTimer FCheckAppUpdateTimer;
     TSoundPlayer FMediaPlayerOnline;
     TSoundPlayer FMediaPlayerOffline;
     QImage FTrayBackground;

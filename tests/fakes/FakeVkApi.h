@@ -17,6 +17,17 @@ struct TFakePerson {
     bool Hidden = false;
     QString Deactivated;
     qint64 LastSeen = 0; // Unix time; 0: no last_seen
+
+    // "Имя<uid> Фамилия", on an ordinary page.
+    static TFakePerson Named(int uid, bool online = false)
+    {
+        TFakePerson person;
+        person.Uid = uid;
+        person.FirstName = QStringLiteral("Имя") + QString::number(uid);
+        person.LastName = QStringLiteral("Фамилия");
+        person.Online = online;
+        return person;
+    }
 };
 
 struct TFakeMessage {

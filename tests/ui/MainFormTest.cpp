@@ -56,15 +56,7 @@ protected:
         Settings->Load();
         FForm = std::make_unique<TMainForm>(FInstance, false);
     }
-    static TFakePerson Person(int uid, bool online)
-    {
-        TFakePerson person;
-        person.Uid = uid;
-        person.FirstName = "Имя" + QString::number(uid);
-        person.LastName = "Фамилия";
-        person.Online = online;
-        return person;
-    }
+    static TFakePerson Person(int uid, bool online) { return TFakePerson::Named(uid, online); }
     bool WaitForRefresh()
     {
         const QDeadlineTimer deadline(20000);

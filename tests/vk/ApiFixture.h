@@ -39,15 +39,7 @@ protected:
         QCoreApplication::processEvents();
         return ThreadManager->Count() == 0;
     }
-    static TFakePerson FakePerson(int uid, bool online = false)
-    {
-        TFakePerson person;
-        person.Uid = uid;
-        person.FirstName = "Имя" + QString::number(uid);
-        person.LastName = "Фамилия";
-        person.Online = online;
-        return person;
-    }
+    static TFakePerson FakePerson(int uid, bool online = false) { return TFakePerson::Named(uid, online); }
 
     TFakeVkApi FApi;
 };

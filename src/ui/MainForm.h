@@ -35,6 +35,8 @@ public:
     void SetChildFormCenter(QWidget* child) const;
     void UpdateOnlineCount();
 
+    // A whole-list refresh is in flight (until its worker has fully ended).
+    bool Refreshing() const { return FRefresh && !FRefresh->Ended; }
     TVKUserListBox& UserList() { return *FUserList; }
     TVKTrayIcon& TrayIcon() { return *FTrayIcon; }
 

@@ -12,7 +12,7 @@
 void TMainForm::ActUpdateExecute()
 {
     // One whole-list refresh at a time: a tick that finds one still running starts none.
-    if (FRefresh && !FRefresh->Ended)
+    if (Refreshing())
         return;
     auto* worker = new TUpdateUsersThread(&FUserList->GetUsers());
     worker->OnUpdated = [this](const TVKUsers& users) { UsersUpdated(users); };

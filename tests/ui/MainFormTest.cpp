@@ -61,10 +61,12 @@ protected:
     {
         const QDeadlineTimer deadline(20000);
         QCoreApplication::processEvents();
-        while (ThreadManager->Count() > 0 && !deadline.hasExpired())
+        // A worker leaves the registry a moment before it has ended.
+        const auto busy = [this] { return ThreadManager->Count() > 0 || FForm->Refreshing(); };
+        while (busy() && !deadline.hasExpired())
             QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
         QCoreApplication::processEvents();
-        return ThreadManager->Count() == 0;
+        return !busy();
     }
     // The timer is an hour away: refresh as F5 does.
     void Refresh()

@@ -1,6 +1,7 @@
 #include "PageUrl.h"
 
 #include "Deployment.h"
+#include "TextUtils.h"
 
 #include <QUrl>
 
@@ -43,4 +44,19 @@ bool NormalizePageUrl(QString& url)
         rebuilt += QLatin1Char(':') + QString::number(port);
     url = rebuilt + rest;
     return true;
+}
+
+QString PageIdFromTypedAddress(const QString& typed)
+{
+    const QString text = typed.toLower().trimmed();
+    bool isNumber = false;
+    if (text.toInt(&isNumber, 10) > 0 && isNumber)
+        return QStringLiteral("id") + text;
+    const QString path = StripPrefix(text, {QStringLiteral("http://"), QStringLiteral("https://")});
+    const TDeploymentValues deployment = Deployment();
+    QStringList hosts;
+    for (const QString& host : {deployment.SiteHost, deployment.LegacySiteHost})
+        if (!host.isEmpty())
+            hosts << host.toLower() + QLatin1Char('/');
+    return StripPrefix(path, hosts);
 }

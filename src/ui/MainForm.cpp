@@ -55,6 +55,7 @@ TMainForm::TMainForm(TSingleInstance& instance, bool showAtStart) : FUi(std::mak
     CreateMenus();
     CreateTrayIcon();
     CreateUserList();
+    ConnectListCommands();
     SetUpLinks();
     // The general UI font of the platform stands for the icon-title font.
     setFont(QApplication::font());
@@ -84,7 +85,12 @@ TMainForm::TMainForm(TSingleInstance& instance, bool showAtStart) : FUi(std::mak
     FUpdateTimer.start();
 }
 
-TMainForm::~TMainForm() = default;
+TMainForm::~TMainForm()
+{
+    // A refresh still in flight must not deliver to a window that is gone.
+    if (FRefresh)
+        TerminateThread(FRefresh);
+}
 
 void TMainForm::CreateMenus()
 {

@@ -34,6 +34,8 @@ public:
     void ShowError(const QString& text);
     void SetChildFormCenter(QWidget* child) const;
     void UpdateOnlineCount();
+    // A fixed profile (the deployment's HaveMeProfileID) is on the list.
+    bool HaveMe() const;
 
     // A whole-list refresh is in flight (until its worker has fully ended).
     bool Refreshing() const { return FRefresh && !FRefresh->Ended; }
@@ -59,6 +61,20 @@ private:
     void ShowInFront();
     void RunExitSequence();
 
+    // The list commands.
+    void ConnectListCommands();
+    void ActAddUserExecute();
+    void UserAdded(const std::shared_ptr<TVKStoredUser>& user);
+    void ActDeleteUserExecute();
+    void ActRenameUserExecute();
+    void ActGoToPageExecute();
+    void ActWriteMessageExecute();
+    void ActWriteMessageUpdate();
+    void UserListClick(QPoint pos);
+    void UserListDblClick();
+    void UserListContextPopup(QPoint pos);
+    std::shared_ptr<TVKStoredUser> SelectedUser() const;
+
     // The polling cycle.
     void ActUpdateExecute();
     void UsersUpdated(const TVKUsers& users);
@@ -72,6 +88,8 @@ private:
     std::unique_ptr<TVKTrayIcon> FTrayIcon;
     QMenu* FTrayMenu = nullptr;
     QMenu* FSettingsMenu = nullptr;
+    QMenu* FItemMenu = nullptr;
+    QMenu* FNoItemMenu = nullptr;
     QTimer FUpdateTimer;
     TSoundPlayer FMediaPlayerOnline;
     TSoundPlayer FMediaPlayerOffline;

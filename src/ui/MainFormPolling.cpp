@@ -24,6 +24,7 @@ void TMainForm::ActUpdateExecute()
 void TMainForm::UsersUpdated(const TVKUsers& users)
 {
     FUserList->SortUsers();
+    ActWriteMessageUpdate();
     if (!FFirstUpdateDone && FUserList->count() > 0) {
         bool all = true;
         for (const auto& user : FUserList->GetUsers())

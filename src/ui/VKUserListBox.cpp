@@ -4,6 +4,8 @@
 #include "vk/InstanceCounter.h"
 
 #include <QAbstractItemDelegate>
+#include <QContextMenuEvent>
+#include <QMouseEvent>
 #include <QPainter>
 #include <stdexcept>
 
@@ -46,6 +48,8 @@ TVKUserListBox::TVKUserListBox(QWidget* parent) : QListWidget(parent)
     setFont(tahoma);
     setVerticalScrollMode(QAbstractItemView::ScrollPerPixel);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    setSelectionMode(QAbstractItemView::SingleSelection);
+    setEditTriggers(QAbstractItemView::NoEditTriggers);
 }
 
 void TVKUserListBox::AddUser(std::shared_ptr<TVKStoredUser> user)
@@ -80,9 +84,55 @@ void TVKUserListBox::DeleteUser(int index)
 
 void TVKUserListBox::SortUsers()
 {
+    const int selected = SelectedIndex();
+    const std::shared_ptr<TVKUser> selectedUser = selected >= 0 ? FUsers.GetUser(selected) : nullptr;
     if (FUsers.Count() > 0)
         QuickSort(0, FUsers.Count() - 1);
+    if (selectedUser) {
+        for (int i = 0; i < FUsers.Count(); ++i)
+            if (FUsers.GetUser(i) == selectedUser)
+                SelectIndex(i);
+    }
     viewport()->update();
+}
+
+int TVKUserListBox::SelectedIndex() const
+{
+    const QList<QListWidgetItem*> items = selectedItems();
+    return items.isEmpty() ? -1 : row(items.first());
+}
+
+void TVKUserListBox::SelectIndex(int index)
+{
+    if (index < 0 || index >= count()) {
+        clearSelection();
+        return;
+    }
+    setCurrentRow(index, QItemSelectionModel::ClearAndSelect);
+}
+
+void TVKUserListBox::mouseReleaseEvent(QMouseEvent* event)
+{
+    QListWidget::mouseReleaseEvent(event);
+    if (event->button() == Qt::LeftButton)
+        emit Clicked(event->position().toPoint());
+}
+
+void TVKUserListBox::mouseDoubleClickEvent(QMouseEvent* event)
+{
+    QListWidget::mouseDoubleClickEvent(event);
+    if (event->button() == Qt::LeftButton)
+        emit DoubleClicked(event->position().toPoint());
+}
+
+void TVKUserListBox::contextMenuEvent(QContextMenuEvent* event)
+{
+    QPoint pos = event->pos();
+    // From the keyboard the menu belongs to the selected row, wherever the pointer is.
+    if (event->reason() == QContextMenuEvent::Keyboard && SelectedIndex() >= 0)
+        pos = visualItemRect(item(SelectedIndex())).center();
+    emit ContextPopup(pos);
+    event->accept();
 }
 
 void TVKUserListBox::QuickSort(int left, int right)

@@ -22,15 +22,29 @@ public:
     const TVKUsers& GetUsers() const { return FUsers; }
     int IndexOfPageID(const QString& pageId) const { return FUsers.IndexOfPageID(pageId); }
     int IndexOfProfileID(int profileId) const { return FUsers.IndexOfProfileID(profileId); }
+    // The selected row stays with its person.
     void SortUsers();
+    // The selected row, -1 when none.
+    int SelectedIndex() const;
+    // Selects a row; -1 clears the selection.
+    void SelectIndex(int index);
 
     void SetIcons(const TUserRowIcons& icons) { FIcons = icons; }
     const TUserRowIcons& Icons() const { return FIcons; }
     void SetRowHeight(int height);
     int RowHeight() const { return FRowHeight; }
 
+signals:
+    // Positions are on the viewport. A click or double click anywhere, also below the last row.
+    void Clicked(QPoint pos);
+    void DoubleClicked(QPoint pos);
+    void ContextPopup(QPoint pos);
+
 protected:
     void paintEvent(QPaintEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
 
 private:
     void QuickSort(int left, int right);

@@ -57,7 +57,7 @@ void TVKStoredUser::LoadFromXMLNode(const TUserInfo& info, TRefreshWork& work)
     const bool wasOnline = Online();
     TVKUser::LoadFromXMLNode(info, work);
     FStateChanged = Online() != wasOnline;
-    if (FChanged)
+    if (FChanged && (!CanSaveFile || CanSaveFile(*this)))
         work.AddFileSave(UsersDir() + GetFilename(), TakeRecord());
 }
 

@@ -34,6 +34,9 @@ public:
     void Load(const QString& filename);
     void DeleteUserFile();
 
+    // Asked on the main thread before new data is written to the person's file; unset means yes.
+    std::function<bool(const TVKStoredUser&)> CanSaveFile;
+
 private:
     void ConvertOlderKeys(TIniFile& ini, const QString& section, const QString& iniPath);
 

@@ -111,8 +111,9 @@ std::optional<TFakeResponse> TFakeVkApi::Override()
 
 std::string TFakeVkApi::PersonXml(const TFakePerson& p)
 {
-    std::string xml = "<user>" + Element("uid", QString::number(p.Uid)) + Element("first_name", p.FirstName)
-        + Element("last_name", p.LastName);
+    std::string xml = "<user>" + Element("uid", QString::number(p.Uid)) + Element("first_name", p.FirstName);
+    if (!p.NotAPerson)
+        xml += Element("last_name", p.LastName);
     if (p.Hidden)
         xml += Element("hidden", "1");
     if (!p.Deactivated.isEmpty())
@@ -126,6 +127,15 @@ std::string TFakeVkApi::PersonXml(const TFakePerson& p)
     if (p.LastSeen)
         xml += "<last_seen>" + Element("time", QString::number(p.LastSeen)) + Element("platform", "7") + "</last_seen>";
     return xml + "</user>";
+}
+
+QStringList TFakeVkApi::LookedUp() const
+{
+    QStringList ids;
+    for (const TFakeRequest& request : FServer.Requests())
+        if (request.Path == "/method/users.get.xml")
+            ids << Param(request, "uids");
+    return ids;
 }
 
 TFakeResponse TFakeVkApi::UsersGet(const TFakeRequest& request)

@@ -3,6 +3,7 @@
 #include "FakeHttpsServer.h"
 
 #include <QString>
+#include <QStringList>
 #include <mutex>
 #include <vector>
 
@@ -17,6 +18,7 @@ struct TFakePerson {
     bool Hidden = false;
     QString Deactivated;
     qint64 LastSeen = 0; // Unix time; 0: no last_seen
+    bool NotAPerson = false; // a page without a last name, as a community's
 
     // "Имя<uid> Фамилия", on an ordinary page.
     static TFakePerson Named(int uid, bool online = false)
@@ -56,6 +58,8 @@ public:
 
     QString HostPort() const { return FServer.HostPort(); }
     std::vector<TFakeRequest> Requests() const { return FServer.Requests(); }
+    // The uids parameter of every users.get request so far, in order.
+    QStringList LookedUp() const;
 
     static QString ErrorXml(int code, const QString& message);
 

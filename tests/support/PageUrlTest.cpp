@@ -60,3 +60,30 @@ TEST_F(PageUrlTest, DeploymentHostsWithPort)
     for (const Case& c : cases)
         Check(c);
 }
+
+TEST_F(PageUrlTest, TypedAddressToPageId)
+{
+    const std::pair<const char*, const char*> cases[] = {
+        {" HTTPS://VK.COM/Some.Page ", "some.page"},
+        {"http://vkontakte.ru/durov", "durov"},
+        {"vk.com/durov", "durov"},
+        {"12345", "id12345"},
+        {"0042", "id0042"},
+        {"-5", "-5"},
+        {"0", "0"},
+        {"99999999999", "99999999999"}, // no int: a name like any other
+        {"http://m.vk.com/durov", "m.vk.com/durov"},
+        {"https://vk.com/https://vk.com/x", "https://vk.com/x"},
+        {"ftp://vk.com/x", "ftp://vk.com/x"},
+        {"Id77", "id77"},
+    };
+    for (const auto& [typed, pageId] : cases)
+        EXPECT_EQ(PageIdFromTypedAddress(QString::fromUtf8(typed)).toStdString(), pageId) << typed;
+
+    TDeploymentValues deployment;
+    deployment.SiteHost = "127.0.0.1:8443";
+    deployment.LegacySiteHost = "";
+    SetDeployment(deployment);
+    EXPECT_EQ(PageIdFromTypedAddress("https://127.0.0.1:8443/Some.Page"), "some.page");
+    EXPECT_EQ(PageIdFromTypedAddress("https://vk.com/durov"), "vk.com/durov");
+}

@@ -161,7 +161,9 @@ void TAvatar::EraseFile()
 
 void TAvatar::Draw(QPainter& painter, int x, int y, int size) const
 {
-    const TNicePicture picture = Picture();
+    // A person never given a picture (a new one without a photo address) shows the default one.
+    const TNicePicture own = Picture();
+    const TNicePicture picture = own.IsEmpty() ? DefaultImage() : own;
     if (picture.IsEmpty())
         return;
     if (size == -1 || size == picture.Width()) {

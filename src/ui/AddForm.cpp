@@ -100,6 +100,7 @@ void TAddForm::Button2Click()
     if (FLoadedUser && FLoadedUser->Loading()) {
         FLoadedUser->StopLoading();
         UnfreezeUI();
+        FUi->edtLink->setFocus(); // it lost the focus when it was disabled
         return;
     }
     QDialog::reject();

@@ -233,8 +233,15 @@ TEST_F(AvatarTest, DrawsUnscaledAtItsWidthAndSmoothlyScaledOtherwise)
     canvas.fill(Qt::black);
     QPainter painter(&canvas);
     empty.Draw(painter, 0, 0, 50);
-    painter.end();
     EXPECT_EQ(canvas.pixelColor(10, 10), QColor(Qt::black));
+
+    // Never given a picture, but with the default list: the default picture for the state.
+    TAvatar fresh;
+    fresh.SetUser(&FOwner);
+    fresh.SetDefaultImageList(LoadStdAvatars());
+    fresh.Draw(painter, 0, 0, 50);
+    painter.end();
+    EXPECT_EQ(canvas.copy(0, 0, 50, 50), picture);
 }
 
 TEST_F(AvatarTest, AssignCopiesPictureAddressAndDefaults)

@@ -52,6 +52,9 @@ TMainForm::TMainForm(TSingleInstance& instance, bool showAtStart) : FUi(std::mak
     FUi->setupUi(this);
     connect(&instance, &TSingleInstance::ActivateRequested, this, &TMainForm::ActivateFromOutside);
     connect(&instance, &TSingleInstance::ExitRequested, this, &TMainForm::CloseForGood);
+    // The session's end is never refused, whatever closing does otherwise: the exit sequence
+    // saves what must survive and the session goes on ending.
+    connect(qApp, &QGuiApplication::commitDataRequest, this, &TMainForm::CloseForGood);
     CreateMenus();
     CreateTrayIcon();
     CreateUserList();

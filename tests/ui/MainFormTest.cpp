@@ -1,5 +1,7 @@
 #include "MainFormFixture.h"
 
+#include <QTest>
+
 using MainFormTest = MainFormFixture;
 
 TEST_F(MainFormTest, CaptionWaitsForTheFirstRefreshThenCounts)
@@ -72,4 +74,33 @@ TEST_F(MainFormTest, NoticesOffChangeOnlyTheCounts)
     Refresh();
     EXPECT_EQ(FForm->windowTitle(), "1 пользователь онлайн");
     EXPECT_EQ(FForm->TrayIcon().BalloonHint(), "");
+}
+
+TEST_F(MainFormTest, CloseHidesToTheTrayWhileExitAndTheSessionsEndLeave)
+{
+    const auto saved = [this] {
+        QFile file(FDir.path() + "/Settings.ini");
+        return file.open(QIODevice::ReadOnly) && file.readAll().contains("FormHeight=");
+    };
+    const std::function<void(TMainForm&)> leave[] = {
+        // The tray menu's exit, the exit message and the session's end, with the window hidden.
+        [](TMainForm& form) { form.CloseForGood(); },
+        [](TMainForm& form) {
+            form.show();
+            ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
+            QTest::keyClick(&form, Qt::Key_F4, Qt::AltModifier);
+        },
+    };
+    for (const auto& how : leave) {
+        Start();
+        FForm->show();
+        FForm->close();
+        EXPECT_FALSE(FForm->isVisible());
+        EXPECT_TRUE(FForm->TrayIcon().Visible());
+        EXPECT_FALSE(saved());
+        how(*FForm);
+        EXPECT_FALSE(FForm->TrayIcon().Visible());
+        EXPECT_TRUE(saved());
+        FForm.reset();
+    }
 }

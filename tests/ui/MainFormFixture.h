@@ -32,7 +32,7 @@ protected:
     }
     void TearDown() override
     {
-        FForm.reset();
+        EndWindow();
         FObjects.reset();
         OverrideUserDataDir({});
         SetDeployment({});
@@ -65,12 +65,18 @@ protected:
     // Ends the window as the program does and starts it again over the same files.
     void Restart()
     {
-        ASSERT_TRUE(WaitForRefresh());
-        FForm.reset();
+        EndWindow();
         FObjects.reset();
         FObjects = std::make_unique<TProgramObjects>();
         Settings->Load();
         FForm = std::make_unique<TMainForm>(FInstance, false);
+    }
+    // A refresh cut off by the window's end frees its people on its own thread: let it finish
+    // before the program-wide objects go.
+    void EndWindow()
+    {
+        FForm.reset();
+        EXPECT_TRUE(WaitUntil([] { return ThreadManager->Count() == 0; }));
     }
     static TFakePerson Person(int uid, bool online) { return TFakePerson::Named(uid, online); }
     static bool WaitUntil(const std::function<bool()>& done, int ms = 20000)

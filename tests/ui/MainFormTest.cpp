@@ -93,6 +93,7 @@ TEST_F(MainFormTest, CloseHidesToTheTrayWhileExitAndTheSessionsEndLeave)
     };
     for (const auto& how : leave) {
         Start();
+        ASSERT_TRUE(WaitForRefresh()); // the exit sequence abandons a refresh still running
         FForm->show();
         FForm->close();
         EXPECT_FALSE(FForm->isVisible());
@@ -101,6 +102,6 @@ TEST_F(MainFormTest, CloseHidesToTheTrayWhileExitAndTheSessionsEndLeave)
         how(*FForm);
         EXPECT_FALSE(FForm->TrayIcon().Visible());
         EXPECT_TRUE(saved());
-        FForm.reset();
+        EndWindow();
     }
 }

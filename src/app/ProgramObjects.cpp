@@ -17,6 +17,9 @@ TProgramObjects::TProgramObjects()
 
 TProgramObjects::~TProgramObjects()
 {
+    // Workers cut off at exit end on their own, and a stored person freed there still counts
+    // itself out of the instance counter: give them a moment before it goes.
+    WaitForAllThreadsEnded(2000);
     delete InstanceCounter;
     InstanceCounter = nullptr;
     // Not saved here either: the session is saved whenever it changes.

@@ -26,6 +26,7 @@ struct TSyncState {
     std::thread::id MainThreadId;
     std::mutex EndedMutex;
     std::condition_variable EndedChanged;
+    int Running = 0; // started and not yet ended; under EndedMutex
 };
 TSyncState& Sync()
 {
@@ -122,6 +123,10 @@ void TThread::Start()
     if (FControl->Started)
         return;
     FControl->Started = true;
+    {
+        std::lock_guard running(Sync().EndedMutex);
+        ++Sync().Running;
+    }
     FThread = std::thread([this] { Run(); });
 }
 
@@ -148,6 +153,7 @@ void TThread::Run()
     {
         std::lock_guard lock(Sync().EndedMutex);
         control->Ended = true;
+        --Sync().Running;
     }
     Sync().EndedChanged.notify_all();
 }
@@ -221,6 +227,13 @@ void TThread::Synchronize(const std::function<void()>& fn)
     lock.unlock();
     if (request->Error)
         std::rethrow_exception(request->Error);
+}
+
+bool WaitForAllThreadsEnded(int milliseconds)
+{
+    std::unique_lock lock(Sync().EndedMutex);
+    return Sync().EndedChanged.wait_for(lock, std::chrono::milliseconds(milliseconds),
+                                        [] { return Sync().Running == 0; });
 }
 
 bool WaitForAnyEnded(const std::vector<std::shared_ptr<TThreadControl>>& controls, int milliseconds)

@@ -65,6 +65,8 @@ void TerminateThread(const std::shared_ptr<TThreadControl>& control);
 
 // Waits until one of the threads has ended or the time is up; true when one has.
 bool WaitForAnyEnded(const std::vector<std::shared_ptr<TThreadControl>>& controls, int milliseconds);
+// Waits, at most the given time, until every thread started so far has ended; true when all have.
+bool WaitForAllThreadsEnded(int milliseconds);
 
 // Must be called on the main thread, with an application object, before workers synchronize.
 void InstallMainThreadDispatcher();

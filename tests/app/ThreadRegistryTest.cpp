@@ -1,4 +1,6 @@
 #include "app/ManagedThreads.h"
+#include "app/ProgramObjects.h"
+#include "vk/VKStoredUser.h"
 
 #include <QCoreApplication>
 #include <QDeadlineTimer>
@@ -200,4 +202,27 @@ TEST(ThreadRegistry, DestroyingTheRegistryLeavesItsWorkersRunning)
     release = true;
     EXPECT_TRUE(SpinUntil([&] { return destroyed == 1; }));
     EXPECT_TRUE(finished);
+}
+
+// At exit the window cuts its workers off; one may still hold the last reference to a person,
+// whose end counts it out of the instance counter.
+TEST(ProgramObjectsEnd, WaitsForCutOffWorkersBeforeTheObjectsGo)
+{
+    auto objects = std::make_unique<TProgramObjects>();
+    std::atomic<int> destroyed {0};
+    auto person = std::make_shared<TVKStoredUser>();
+    person->SetProfileID(5);
+    auto* worker = new TTestWorker(
+        ThreadManager,
+        [person](TTestWorker& self) {
+            SleepUntilTerminated(self);
+            std::this_thread::sleep_for(std::chrono::milliseconds(150));
+        },
+        destroyed);
+    person.reset();
+    worker->Start();
+    ThreadManager->TerminateAll();
+    ThreadManager->KillAll(0);
+    objects.reset();
+    EXPECT_EQ(destroyed, 1);
 }

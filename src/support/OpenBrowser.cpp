@@ -4,35 +4,15 @@
 #include "Exception.h"
 #include "platform/Platform.h"
 
-#include <mutex>
-#include <vector>
-
 void OpenUrl(const QString& url)
 {
     ShellOpen(url);
 }
 
-namespace {
-std::mutex OpenersMutex;
-std::vector<std::shared_ptr<TThreadControl>> Openers;
-}
-
 void OpenUrlAsync(QObject* owner, const QString& url)
 {
     auto* thread = new TOpenBrowserThread(owner, url);
-    {
-        std::lock_guard lock(OpenersMutex);
-        std::erase_if(Openers, [](const auto& control) { return bool(control->Ended); });
-        Openers.push_back(thread->Control());
-    }
     thread->Start();
-}
-
-bool BrowserOpenersRunning()
-{
-    std::lock_guard lock(OpenersMutex);
-    std::erase_if(Openers, [](const auto& control) { return bool(control->Ended); });
-    return !Openers.empty();
 }
 
 TOpenBrowserThread::TOpenBrowserThread(QObject* owner, const QString& url) : FHandle(owner), FUrl(url)

@@ -9,8 +9,6 @@
 // Opens an address in the default browser on a short-lived thread of its own, so the caller
 // stays responsive; a failure is one error box owned by the caller's window.
 void OpenUrlAsync(QObject* owner, const QString& url);
-// Some page opened with OpenUrlAsync is still on its way.
-bool BrowserOpenersRunning();
 
 // Asks the system to open the address; raises with the system's text on failure.
 void OpenUrl(const QString& url);

@@ -91,7 +91,6 @@ void TMainForm::ActDeleteUserExecute()
     }
     FUserList->SortUsers();
     UpdateOnlineCount();
-    ActWriteMessageUpdate();
     if (!failure.isEmpty())
         ShowError(failure);
 }
@@ -159,7 +158,6 @@ void TMainForm::UserListContextPopup(QPoint pos)
 {
     QListWidgetItem* item = FUserList->itemAt(pos);
     FUserList->SelectIndex(item ? FUserList->row(item) : -1);
-    ActWriteMessageUpdate();
     const QPoint global = FUserList->viewport()->mapToGlobal(pos);
     (FUserList->SelectedIndex() >= 0 ? FItemMenu : FNoItemMenu)->popup(global);
 }

@@ -23,9 +23,9 @@ TEST(OpenBrowser, FailureIsOneErrorBoxOnTheMainThreadAndTheCallerGoesOn)
     const QDeadlineTimer deadline(20000);
     while (boxes.empty() && !deadline.hasExpired())
         QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
-    while (BrowserOpenersRunning() && !deadline.hasExpired())
+    while (!WaitForAllThreadsEnded(0) && !deadline.hasExpired())
         QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
-    EXPECT_FALSE(BrowserOpenersRunning());
+    EXPECT_TRUE(WaitForAllThreadsEnded(0));
     SetErrorBoxHandler({});
     ASSERT_EQ(boxes.size(), 1u);
     EXPECT_TRUE(boxes[0].startsWith("System Error.  Code: ")) << boxes[0].toStdString();

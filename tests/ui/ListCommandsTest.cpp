@@ -1,6 +1,6 @@
 #include "MainFormFixture.h"
 
-#include "support/OpenBrowser.h"
+#include "support/Thread.h"
 #include "ui/AddForm.h"
 
 #include <QDir>
@@ -191,7 +191,7 @@ TEST_F(ListCommandsTest, PageAndMessageFormOpenInTheBrowser)
     EXPECT_TRUE(WaitUntil([&] { return lines().size() == 1; }));
     Action("Отправить сообщение...")->trigger();
     EXPECT_TRUE(WaitUntil([&] { return lines().size() == 2; }));
-    EXPECT_TRUE(WaitUntil([] { return !BrowserOpenersRunning(); })); // nothing left running at exit
+    EXPECT_TRUE(WaitUntil([] { return WaitForAllThreadsEnded(0); })); // nothing left running at exit
     qputenv("PATH", oldPath);
     EXPECT_EQ(lines(), QStringList({"http://site.test:8080/durov", "http://site.test:8080/write5"}));
 }

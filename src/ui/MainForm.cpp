@@ -47,7 +47,8 @@ void MakeLink(QLabel* label, const QColor& colour, bool bold = false)
 }
 }
 
-TMainForm::TMainForm(TSingleInstance& instance, bool showAtStart) : FUi(std::make_unique<Ui::TMainForm>())
+TMainForm::TMainForm(TSingleInstance& instance, bool showAtStart)
+    : FInstance(instance), FUi(std::make_unique<Ui::TMainForm>())
 {
     FUi->setupUi(this);
     connect(&instance, &TSingleInstance::ActivateRequested, this, &TMainForm::ActivateFromOutside);
@@ -204,12 +205,34 @@ void TMainForm::ApplySettings()
 void TMainForm::ApplyLayoutMode()
 {
     const TLayoutMode& mode = LayoutMode(Settings->SmallUI());
+    SetToolWindowBorder(mode.ToolWindowBorder);
     setMinimumHeight(mode.MinimumHeight);
     resize(mode.Width, qMax(height(), mode.MinimumHeight));
     FUi->pnlToolbar->setFixedHeight(mode.ToolbarHeight);
     FUserList->SetRowHeight(mode.RowHeight);
     FUi->btnAdd->setGeometry(8, mode.AddButtonTop, FUi->btnAdd->width(), mode.AddButtonHeight);
     PlaceAnchoredControls();
+}
+
+// A new border re-creates a shown window, which must not happen inside its own resize: it comes
+// back, where it was, once the resize is over.
+void TMainForm::SetToolWindowBorder(bool tool)
+{
+    const Qt::WindowType type = tool ? Qt::Tool : Qt::Window;
+    const auto apply = [this, type] {
+        if (windowType() == type)
+            return;
+        const bool shown = isVisible();
+        const QPoint position = pos();
+        setWindowFlags((windowFlags() & ~Qt::WindowType_Mask) | type);
+        move(position);
+        if (shown)
+            show();
+    };
+    if (isVisible())
+        QMetaObject::invokeMethod(this, apply, Qt::QueuedConnection);
+    else
+        apply();
 }
 
 void TMainForm::PlaceAnchoredControls()
@@ -303,6 +326,12 @@ void TMainForm::SetChildFormCenter(QWidget* child) const
 {
     const QRect workArea = (screen() ? screen() : QGuiApplication::primaryScreen())->availableGeometry();
     child->move(ChildCentre(frameGeometry(), child->frameGeometry().size(), workArea));
+}
+
+void TMainForm::RestartApplication(const QString& params)
+{
+    FInstance.HandOverTo(ProgramFilePath(), params); // a failed start is not reported: we exit anyway
+    FUi->actExit->trigger();
 }
 
 void TMainForm::ShowInFront()

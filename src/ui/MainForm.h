@@ -33,6 +33,8 @@ public:
     void ShowBalloon(const QString& text, TBalloonFlags flags, int seconds);
     void ShowError(const QString& text);
     void SetChildFormCenter(QWidget* child) const;
+    // Starts the program anew with the given command-line tail, then exits.
+    void RestartApplication(const QString& params);
     void UpdateOnlineCount();
     // A fixed profile (the deployment's HaveMeProfileID) is on the list.
     bool HaveMe() const;
@@ -53,6 +55,7 @@ private:
     void CreateMenus();
     void SetUpLinks();
     void ApplyLayoutMode();
+    void SetToolWindowBorder(bool tool);
     void PlaceAnchoredControls();
     void LoadStoredUsers();
     void LoadAuthSession();
@@ -83,6 +86,7 @@ private:
     void UpdateTrayIcon(int count);
     void AnnouncePresence(const TVKUsers& users);
 
+    TSingleInstance& FInstance;
     std::unique_ptr<Ui::TMainForm> FUi;
     TVKUserListBox* FUserList = nullptr;
     std::unique_ptr<TVKTrayIcon> FTrayIcon;

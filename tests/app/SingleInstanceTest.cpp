@@ -25,6 +25,8 @@ protected:
     }
     void TearDown() override
     {
+        FForm.reset();
+        FObjects.reset();
         OverrideUserDataDir({});
         qputenv("XDG_RUNTIME_DIR", FOldRuntime);
         if (FOldConfig.isNull())
@@ -41,20 +43,29 @@ protected:
         return done();
     }
 
+    // This process as the running program: listening, its window hidden.
+    void StartWindow()
+    {
+        FObjects = std::make_unique<TProgramObjects>();
+        Settings->Load();
+        ASSERT_TRUE(FInstance.Acquire());
+        FInstance.Listen();
+        FForm = std::make_unique<TMainForm>(FInstance, false);
+    }
+
     TProgramInstall FInstall;
     QByteArray FOldRuntime;
     QByteArray FOldConfig;
+    std::unique_ptr<TProgramObjects> FObjects;
+    TSingleInstance FInstance;
+    std::unique_ptr<TMainForm> FForm;
 };
 }
 
 TEST_F(SingleInstanceTest, SecondStartBringsTheHiddenWindowToTheFront)
 {
-    TProgramObjects objects;
-    Settings->Load();
-    TSingleInstance instance;
-    ASSERT_TRUE(instance.Acquire());
-    instance.Listen();
-    TMainForm form(instance, false);
+    StartWindow();
+    TMainForm& form = *FForm;
     ASSERT_FALSE(form.isVisible());
 
     QProcess& second = FInstall.Start();
@@ -95,4 +106,17 @@ TEST_F(SingleInstanceTest, ProgramStartedByHandOverIsNotTakenForADuplicate)
     TSingleInstance again;
     EXPECT_FALSE(again.Acquire());
     EXPECT_TRUE(FInstall.SendMessage("exit"));
+}
+
+TEST_F(SingleInstanceTest, RestartStartsTheProgramAnewAndExits)
+{
+    StartWindow();
+    // This test binary is the program here: the tail makes the new process run no test and
+    // leave a report behind as proof that it started with it.
+    const QString report = FInstall.Root() + "/restarted.json";
+    FForm->RestartApplication("--gtest_filter=-* --gtest_output=json:" + report);
+    EXPECT_TRUE(Spin([&] { return QFile::exists(report); }, 10000));
+    TSingleInstance next;
+    EXPECT_TRUE(next.Acquire());
+    EXPECT_TRUE(FInstall.ReadSettings().contains("FormLeft=")); // the exit sequence ran
 }

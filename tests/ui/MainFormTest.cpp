@@ -105,3 +105,34 @@ TEST_F(MainFormTest, CloseHidesToTheTrayWhileExitAndTheSessionsEndLeave)
         EndWindow();
     }
 }
+
+TEST_F(MainFormTest, DraggingTheWidthSwitchesModes)
+{
+    const struct {
+        int Dragged;
+        int Width;
+        Qt::WindowType Border;
+        int MinimumHeight;
+        int ToolbarHeight;
+        int RowHeight;
+    } drags[] = {
+        {265, 280, Qt::Window, 225, 44, 66}, // not yet narrow enough: back to normal
+        {250, 250, Qt::Tool, 194, 35, 44},
+        {251, 280, Qt::Window, 225, 44, 66},
+    };
+    Start();
+    FForm->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(FForm.get()));
+    const QPoint position = FForm->pos();
+    for (const auto& drag : drags) {
+        FForm->resize(drag.Dragged, FForm->height());
+        ASSERT_TRUE(WaitUntil([&] { return FForm->windowType() == drag.Border && FForm->isVisible(); }))
+            << drag.Dragged;
+        EXPECT_EQ(FForm->width(), drag.Width) << drag.Dragged;
+        EXPECT_EQ(FForm->minimumHeight(), drag.MinimumHeight) << drag.Dragged;
+        EXPECT_EQ(FForm->findChild<QWidget*>("pnlToolbar")->height(), drag.ToolbarHeight) << drag.Dragged;
+        EXPECT_EQ(FForm->UserList().RowHeight(), drag.RowHeight) << drag.Dragged;
+        EXPECT_EQ(FForm->pos(), position) << drag.Dragged;
+    }
+    EXPECT_FALSE(Settings->SmallUI());
+}

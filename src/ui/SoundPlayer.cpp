@@ -14,7 +14,8 @@ TSoundPlayer::~TSoundPlayer() = default;
 void TSoundPlayer::Open()
 {
     FOpen = false;
-    if (!QFileInfo(FFileName).isReadable() || QMediaDevices::audioOutputs().isEmpty())
+    const QFileInfo file(FFileName);
+    if (!file.isFile() || !file.isReadable() || QMediaDevices::audioOutputs().isEmpty())
         return;
     if (!FPlayer) {
         FPlayer = std::make_unique<QMediaPlayer>();

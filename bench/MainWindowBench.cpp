@@ -1,5 +1,5 @@
-#include "app/ManagedThreads.h"
 #include "app/ProgramObjects.h"
+#include "base/ManagedThreads.h"
 #include "platform/SingleInstance.h"
 #include "support/Directories.h"
 #include "support/ProgramSettings.h"
@@ -32,7 +32,7 @@ struct TStoredWorld {
         settings.write("[General]\nAutoLoad=0\nUpdateInterval=3600\n[Deployment]\nApiHost=api.invalid\n");
         settings.close();
         for (int i = 1; i <= People; ++i) {
-            TVKStoredUser user;
+            TVKStoredUser user(PeopleFolders());
             user.SetProfileID(i);
             user.SetPageID("id" + QString::number(i));
             user.SetName("Человек " + QString::number(i));

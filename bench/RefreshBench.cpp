@@ -1,13 +1,14 @@
-#include "app/ManagedThreads.h"
+#include "app/ProgramObjects.h"
+#include "base/ManagedThreads.h"
 #include "fakes/FakeVkApi.h"
+#include "net/VKHttp.h"
 #include "support/Clock.h"
-#include "support/Deployment.h"
 #include "support/Directories.h"
 #include "support/ProgramSettings.h"
 #include "vk/AuthInfo.h"
 #include "vk/InstanceCounter.h"
+#include "vk/RefreshWork.h"
 #include "vk/UpdateUsersThread.h"
-#include "vk/VKHttp.h"
 #include "vk/VKStoredUser.h"
 
 #include <QCoreApplication>
@@ -34,7 +35,7 @@ struct TWorld {
         TDeploymentValues deployment;
         deployment.ApiHost = Api.HostPort();
         deployment.CAFile = TTestCertificates::Shared().CAFile();
-        SetDeployment(deployment);
+        Settings->SetDeployment(deployment);
         std::vector<TFakePerson> people;
         for (int i = 1; i <= People; ++i) {
             TFakePerson person;
@@ -46,7 +47,7 @@ struct TWorld {
             person.OnlineMobile = i % 6 == 0;
             person.LastSeen = 1785938400 + i;
             people.push_back(person);
-            auto user = std::make_shared<TVKStoredUser>();
+            auto user = std::make_shared<TVKStoredUser>(PeopleFolders());
             user->SetProfileID(person.Uid);
             user->SetPageID(person.ScreenName);
             user->SetAutoLoadAvatar(false);
@@ -67,9 +68,7 @@ void WholeRefresh(benchmark::State& state)
 {
     TWorld world;
     for (auto _ : state) {
-        auto* worker = new TUpdateUsersThread(&world.List);
-        worker->OnUpdated = [](const TVKUsers&) {};
-        worker->Start();
+        TUpdateUsersThread(world.List, CurrentApiAccess()).Start();
         WaitForWorkers();
     }
     state.counters["people"] = People;
@@ -81,7 +80,7 @@ void ParseAndApply(benchmark::State& state)
 {
     TWorld world;
     const QString answer = [&] {
-        TVKHttp http;
+        TVKHttp http(CurrentHttpOptions());
         const QString url = QStringLiteral("https://") + world.Api.HostPort()
             + TUpdateUsersThread::UsersGetPath(world.List) + "&access_token=&sig=0";
         return DecodeBody(http.Get(url), "utf-8");
@@ -94,12 +93,15 @@ void ParseAndApply(benchmark::State& state)
         const std::vector<TUserInfo> people = ParseUsersAnswer(answer);
         parseNs += parse.nsecsElapsed();
         benchmark::DoNotOptimize(people.size());
-        world.List.LoadFromXML(answer, [&](const std::function<void()>& step) {
-            QElapsedTimer timer;
-            timer.start();
-            step();
-            applyNs += timer.nsecsElapsed();
-        });
+        TRefreshWork work(CurrentHttpOptions());
+        QElapsedTimer timer;
+        timer.start();
+        world.List.ApplyPeople(people, work);
+        applyNs += timer.nsecsElapsed();
+        work.Run();
+        timer.restart();
+        work.Finish();
+        applyNs += timer.nsecsElapsed();
     }
     state.counters["parse_ms"] = benchmark::Counter(double(parseNs) / 1e6 / double(state.iterations()));
     state.counters["main_thread_ms"] = benchmark::Counter(double(applyNs) / 1e6 / double(state.iterations()));

@@ -1,4 +1,4 @@
-#include "support/Thread.h"
+#include "base/Thread.h"
 
 #include <QApplication>
 #include <gtest/gtest.h>

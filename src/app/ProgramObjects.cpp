@@ -1,16 +1,20 @@
 #include "ProgramObjects.h"
 
-#include "ManagedThreads.h"
+#include "base/ManagedThreads.h"
+#include "support/Directories.h"
 #include "support/DisplayVersion.h"
 #include "support/ProgramSettings.h"
 #include "vk/AuthInfo.h"
 #include "vk/InstanceCounter.h"
 
+TProgramSettings* Settings = nullptr;
+TAuthInfo* AuthInfo = nullptr;
+
 TProgramObjects::TProgramObjects()
 {
     DisplayVersion();
     ThreadManager = new TThreadManager;
-    Settings = new TProgramSettings;
+    Settings = new TProgramSettings(UserDataDir() + QStringLiteral("Settings.ini"));
     AuthInfo = new TAuthInfo;
     InstanceCounter = new TInstanceCounter;
 }
@@ -31,4 +35,30 @@ TProgramObjects::~TProgramObjects()
     // Workers still registered are left alone; the main window has already cut them off.
     delete ThreadManager;
     ThreadManager = nullptr;
+}
+
+const TDeploymentValues& Deployment()
+{
+    static const TDeploymentValues compiledIn;
+    return Settings ? Settings->Deployment() : compiledIn;
+}
+
+THttpOptions CurrentHttpOptions()
+{
+    return {Settings ? Settings->Proxy() : TProxySettings(), Deployment().CAFile};
+}
+
+TPeopleFolders PeopleFolders()
+{
+    return {UsersDir(), Settings->AvatarsPath()};
+}
+
+TApiAccess CurrentApiAccess()
+{
+    TApiAccess access {Deployment().ApiHost, QString(), QString(), CurrentHttpOptions()};
+    if (AuthInfo) {
+        access.Token = AuthInfo->Token();
+        access.Secret = AuthInfo->Secret();
+    }
+    return access;
 }

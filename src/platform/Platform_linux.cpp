@@ -1,7 +1,7 @@
 #include "Platform.h"
 
-#include "support/Exception.h"
-#include "support/FileIO.h"
+#include "base/Exception.h"
+#include "base/FileIO.h"
 
 #include <QCoreApplication>
 #include <QFile>

@@ -1,9 +1,5 @@
 #include "Avatar.h"
 
-#include "Exception.h"
-#include "FileIO.h"
-#include "ProgramSettings.h"
-#include "vk/VKHttp.h"
 
 #include <QBuffer>
 #include <QDir>
@@ -24,22 +20,22 @@ QString UrlExtension(const QString& url)
 
 QString TAvatar::Url() const
 {
-    return FUrl.Get();
+    return FUrl;
 }
 
 void TAvatar::SetUrl(const QString& url)
 {
-    FUrl.Set(url);
+    FUrl = url;
 }
 
 TDefaultImageList TAvatar::DefaultImageList() const
 {
-    return FDefaultImageList.Get();
+    return FDefaultImageList;
 }
 
 void TAvatar::SetDefaultImageList(TDefaultImageList list)
 {
-    FDefaultImageList.Set(std::move(list));
+    FDefaultImageList = std::move(list);
 }
 
 int TAvatar::DefaultImageIndex() const
@@ -49,19 +45,18 @@ int TAvatar::DefaultImageIndex() const
 
 QString TAvatar::Filename() const
 {
-    const QString avatars = Settings ? Settings->AvatarsPath() : QString();
     const int profile = FUser ? FUser->ProfileID() : 0;
-    return avatars + QString::number(profile) + UrlExtension(Url());
+    return FDirectory + QString::number(profile) + UrlExtension(Url());
 }
 
 TNicePicture TAvatar::Picture() const
 {
-    return FPicture.Get();
+    return FPicture;
 }
 
 void TAvatar::SetPicture(TNicePicture picture)
 {
-    FPicture.Set(std::move(picture));
+    FPicture = std::move(picture);
 }
 
 TNicePicture TAvatar::DefaultImage() const
@@ -87,9 +82,7 @@ void TAvatar::LoadFromFile()
     SetPicture(picture);
 }
 
-namespace {
-// The default picture first, then the data decoded by content; see Apply for what shows after.
-TAvatarResult DecodeOver(const TNicePicture& fallback, QIODevice& stream)
+TAvatarResult DecodeAvatar(const TNicePicture& fallback, QIODevice& stream)
 {
     TAvatarResult result;
     TNicePicture picture;
@@ -105,37 +98,15 @@ TAvatarResult DecodeOver(const TNicePicture& fallback, QIODevice& stream)
     }
     return result;
 }
-}
 
 void TAvatar::LoadFromStream(QIODevice& stream)
 {
-    Apply(DecodeOver(DefaultImage(), stream));
+    Apply(DecodeAvatar(DefaultImage(), stream));
 }
 
 TAvatarRequest TAvatar::Request() const
 {
-    return {Url(), Filename(), FSaveToDisk, DefaultImage(), CurrentHttpOptions()};
-}
-
-TAvatarResult TAvatar::Fetch(const TAvatarRequest& request)
-{
-    if (request.Url.isEmpty())
-        return {request.Default, nullptr};
-    try {
-        // A "/" after the last dot is no extension: never a directory of its own in the cache.
-        if (request.SaveToDisk && UrlExtension(request.Url).contains(QLatin1Char('/')))
-            throw Exception(QStringLiteral("Cannot create file \"%1\"").arg(QDir::toNativeSeparators(request.Filename)));
-        TVKHttp http(request.Http);
-        http.SetMaxBodySize(PictureBodyLimit);
-        QByteArray body = http.Get(request.Url);
-        if (request.SaveToDisk)
-            WriteFileAtomic(request.Filename, body);
-        QBuffer stream(&body);
-        stream.open(QIODevice::ReadOnly);
-        return DecodeOver(request.Default, stream);
-    } catch (...) {
-        return {std::nullopt, std::current_exception()};
-    }
+    return {Url(), Filename(), FSaveToDisk, DefaultImage()};
 }
 
 void TAvatar::Apply(const TAvatarResult& result)
@@ -144,11 +115,6 @@ void TAvatar::Apply(const TAvatarResult& result)
         SetPicture(*result.Picture);
     if (result.Error)
         std::rethrow_exception(result.Error);
-}
-
-void TAvatar::Update()
-{
-    Apply(Fetch(Request()));
 }
 
 void TAvatar::EraseFile()

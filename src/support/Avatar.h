@@ -1,9 +1,8 @@
 #pragma once
 
-#include "Guarded.h"
 #include "NicePicture.h"
 #include "ProfiledUser.h"
-#include "vk/VKHttp.h"
+#include "net/VKHttp.h"
 
 #include <QImage>
 #include <QList>
@@ -23,7 +22,6 @@ struct TAvatarRequest {
     QString Filename;
     bool SaveToDisk = false;
     TNicePicture Default;
-    THttpOptions Http;
 };
 
 // What a download leaves: the picture to show (none: keep the previous one) and its error.
@@ -33,8 +31,8 @@ struct TAvatarResult {
 };
 
 // A person's small picture: its address, its cached copy on disk, the default picture of the
-// owner's profile state when there is none. The picture may be replaced on a worker while the
-// main thread draws it: it is swapped under a lock and drawn from a copy.
+// owner's profile state when there is none. Main thread only: a download takes a request and
+// hands back a result.
 class TAvatar {
 public:
     TAvatar() = default;
@@ -48,21 +46,19 @@ public:
     TDefaultImageList DefaultImageList() const;
     void SetDefaultImageList(TDefaultImageList list);
     int DefaultImageIndex() const;
+    // The folder of the cached pictures.
+    void SetDirectory(const QString& dir) { FDirectory = dir; }
     bool SaveToDisk() const { return FSaveToDisk; }
     void SetSaveToDisk(bool value) { FSaveToDisk = value; }
 
-    // Avatars directory, the owner's profile id and the extension of the address.
+    // The folder, the owner's profile id and the extension of the address.
     QString Filename() const;
     TNicePicture Picture() const;
 
     void LoadFromFile();
     void LoadFromStream(QIODevice& stream);
-    // Downloads the picture of Url (into the cache file when SaveToDisk); with no address the
-    // default picture is shown and nothing is requested.
-    void Update();
-    // Update in three steps, for a download on a worker: Fetch touches nothing but the request.
+    // A download in three steps: the request taken here, fetched on a worker, applied here.
     TAvatarRequest Request() const;
-    static TAvatarResult Fetch(const TAvatarRequest& request);
     // Shows the result's picture, then raises its error.
     void Apply(const TAvatarResult& result);
     void EraseFile();
@@ -76,13 +72,16 @@ private:
     void LoadDefaultImage();
     void SetPicture(TNicePicture picture);
 
-    // A worker may replace these while the main thread draws.
-    TGuarded<TNicePicture> FPicture;
-    TGuarded<QString> FUrl;
-    TGuarded<TDefaultImageList> FDefaultImageList;
+    TNicePicture FPicture;
+    QString FUrl;
+    TDefaultImageList FDefaultImageList;
     const TProfiledUser* FUser = nullptr;
     bool FSaveToDisk = false;
+    QString FDirectory;
 };
+
+// The default picture first, then the data decoded by content; see Apply for what shows after.
+TAvatarResult DecodeAvatar(const TNicePicture& fallback, QIODevice& stream);
 
 // The extension of a picture address: from its last "." on, unless a backslash or colon follows.
 QString UrlExtension(const QString& url);

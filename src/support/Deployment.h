@@ -16,7 +16,3 @@ struct TDeploymentValues {
     QString HaveMeProfileID = QStringLiteral("1");
     QString CAFile;
 };
-
-// A copy taken under a lock: workers read it while start-up may still set it.
-TDeploymentValues Deployment();
-void SetDeployment(const TDeploymentValues& values);

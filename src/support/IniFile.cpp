@@ -1,7 +1,7 @@
 #include "IniFile.h"
 
-#include "Cp1251.h"
-#include "FileIO.h"
+#include "base/Cp1251.h"
+#include "base/FileIO.h"
 
 #include <QStringDecoder>
 #include <algorithm>

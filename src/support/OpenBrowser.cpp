@@ -1,7 +1,7 @@
 #include "OpenBrowser.h"
 
 #include "ErrorBox.h"
-#include "Exception.h"
+#include "base/Exception.h"
 #include "platform/Platform.h"
 
 void OpenUrl(const QString& url)

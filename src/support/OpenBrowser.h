@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Thread.h"
+#include "base/Thread.h"
 
 #include <QObject>
 #include <QPointer>

@@ -1,6 +1,5 @@
 #include "PageUrl.h"
 
-#include "Deployment.h"
 #include "TextUtils.h"
 
 #include <QUrl>
@@ -18,7 +17,7 @@ bool IsSiteHost(const QUrl& url, const QString& site)
 }
 }
 
-bool NormalizePageUrl(QString& url)
+bool NormalizePageUrl(QString& url, const TDeploymentValues& hosts)
 {
     const QString lower = url.toLower();
     if (!lower.contains(QStringLiteral("://")))
@@ -26,9 +25,8 @@ bool NormalizePageUrl(QString& url)
     const QUrl parsed(lower, QUrl::TolerantMode);
     if (!parsed.isValid())
         return false;
-    const TDeploymentValues deployment = Deployment();
-    const bool onCurrent = IsSiteHost(parsed, deployment.SiteHost);
-    if (!onCurrent && !IsSiteHost(parsed, deployment.LegacySiteHost))
+    const bool onCurrent = IsSiteHost(parsed, hosts.SiteHost);
+    if (!onCurrent && !IsSiteHost(parsed, hosts.LegacySiteHost))
         return false;
 
     QString rest = parsed.path(QUrl::FullyEncoded);
@@ -37,7 +35,7 @@ bool NormalizePageUrl(QString& url)
     if (rest.size() < 4)
         return false;
 
-    const QUrl site(QStringLiteral("http://") + deployment.SiteHost.toLower());
+    const QUrl site(QStringLiteral("http://") + hosts.SiteHost.toLower());
     const int port = site.port() != -1 ? site.port() : parsed.port();
     QString rebuilt = QStringLiteral("http://") + site.host();
     if (port != -1 && port != 80)
@@ -46,16 +44,15 @@ bool NormalizePageUrl(QString& url)
     return true;
 }
 
-QString PageIdFromTypedAddress(const QString& typed)
+QString PageIdFromTypedAddress(const QString& typed, const TDeploymentValues& site)
 {
     const QString text = typed.toLower().trimmed();
     bool isNumber = false;
     if (text.toInt(&isNumber, 10) > 0 && isNumber)
         return QStringLiteral("id") + text;
     const QString path = StripPrefix(text, {QStringLiteral("http://"), QStringLiteral("https://")});
-    const TDeploymentValues deployment = Deployment();
     QStringList hosts;
-    for (const QString& host : {deployment.SiteHost, deployment.LegacySiteHost})
+    for (const QString& host : {site.SiteHost, site.LegacySiteHost})
         if (!host.isEmpty())
             hosts << host.toLower() + QLatin1Char('/');
     return StripPrefix(path, hosts);

@@ -2,21 +2,71 @@
 
 #include "Clock.h"
 #include "DateTimeText.h"
-#include "Directories.h"
 #include "IniFile.h"
 
 #include <QFileInfo>
 
-TProgramSettings* Settings = nullptr;
-
 namespace {
-const QString SecGeneral = QStringLiteral("General");
-const QString SecProxy = QStringLiteral("Proxy");
-const QString SecState = QStringLiteral("State");
-const QString SecInfo = QStringLiteral("Info");
 const QString DeploymentSection = QStringLiteral("Deployment");
-const QString DefaultUpdateUrl = QStringLiteral("https://peerglow.org/update/");
-constexpr int MinimumUpdateInterval = 3;
+
+QString DefaultUpdateUrl()
+{
+    return QStringLiteral("https://peerglow.org/update/");
+}
+
+// The limits of the table's last column.
+template <typename T>
+T NoLimit(T value)
+{
+    return value;
+}
+template <int Minimum>
+int AtLeast(int value)
+{
+    return qMax(Minimum, value);
+}
+
+// Each type of the table read and written as the file has always held it.
+template <typename T>
+T ReadValue(const TIniFile& ini, const QString& section, const QString& key, const T& fallback);
+template <>
+bool ReadValue(const TIniFile& ini, const QString& section, const QString& key, const bool& fallback)
+{
+    return ini.ReadBool(section, key, fallback);
+}
+template <>
+int ReadValue(const TIniFile& ini, const QString& section, const QString& key, const int& fallback)
+{
+    return ini.ReadInteger(section, key, fallback);
+}
+template <>
+QString ReadValue(const TIniFile& ini, const QString& section, const QString& key, const QString& fallback)
+{
+    return ini.ReadString(section, key, fallback);
+}
+template <>
+QDateTime ReadValue(const TIniFile& ini, const QString& section, const QString& key, const QDateTime& fallback)
+{
+    const QDateTime value = TextToDateTime(ini.ReadString(section, key, QString()));
+    return value.isValid() ? value : fallback;
+}
+
+void WriteValue(TIniFile& ini, const QString& section, const QString& key, bool value)
+{
+    ini.WriteBool(section, key, value);
+}
+void WriteValue(TIniFile& ini, const QString& section, const QString& key, int value)
+{
+    ini.WriteInteger(section, key, value);
+}
+void WriteValue(TIniFile& ini, const QString& section, const QString& key, const QString& value)
+{
+    ini.WriteString(section, key, value);
+}
+void WriteValue(TIniFile& ini, const QString& section, const QString& key, const QDateTime& value)
+{
+    ini.WriteString(section, key, DateTimeToText(value));
+}
 
 TDeploymentValues ReadDeployment(const TIniFile& ini)
 {
@@ -41,8 +91,6 @@ TDeploymentValues ReadDeployment(const TIniFile& ini)
 }
 }
 
-TProgramSettings::TProgramSettings() : TProgramSettings(UserDataDir() + QStringLiteral("Settings.ini")) {}
-
 TProgramSettings::TProgramSettings(const QString& settingsFile)
     : FSettingsFile(settingsFile),
       FAvatarsPath(QFileInfo(settingsFile).path() + QStringLiteral("/Avatars/"))
@@ -52,65 +100,40 @@ TProgramSettings::TProgramSettings(const QString& settingsFile)
 void TProgramSettings::Load()
 {
     const TIniFile ini = TIniFile::FromFile(FSettingsFile);
-    FAutoLoad = ini.ReadBool(SecGeneral, QStringLiteral("AutoLoad"), true);
-    FShowOnlineNotifications = ini.ReadBool(SecGeneral, QStringLiteral("ShowNotifications"), true);
-    FShowOfflineNotifications = ini.ReadBool(SecGeneral, QStringLiteral("ShowOfflineNotifications"), false);
-    FAudioNotification = ini.ReadBool(SecGeneral, QStringLiteral("AudioNotification"), true);
-    FMinimizeOnClose = ini.ReadBool(SecGeneral, QStringLiteral("MinimizeOnClose"), true);
-    FUpdateInterval = qMax(MinimumUpdateInterval, ini.ReadInteger(SecGeneral, QStringLiteral("UpdateInterval"), 10));
-    FMaxMessagesDaysAge = ini.ReadInteger(SecGeneral, QStringLiteral("MaxMessagesDaysAge"), 7);
-    FDisableUpdates = ini.ReadBool(SecGeneral, QStringLiteral("DisableUpdates"), false);
-    FSmallUI = ini.ReadBool(SecGeneral, QStringLiteral("SmallUI"), false);
-    FAuthInfoPanelHidden = ini.ReadBool(SecGeneral, QStringLiteral("AuthInfoPanelHidden"), true);
-
-    TProxySettings proxy;
-    proxy.Enabled = ini.ReadBool(SecProxy, QStringLiteral("Enabled"), false);
-    proxy.Host = ini.ReadString(SecProxy, QStringLiteral("Host"), QString());
-    proxy.Port = ini.ReadInteger(SecProxy, QStringLiteral("Port"), 8080);
-    proxy.Username = ini.ReadString(SecProxy, QStringLiteral("Username"), QString());
-    proxy.Password = ini.ReadString(SecProxy, QStringLiteral("Password"), QString());
-
-    FFormHeight = ini.ReadInteger(SecState, QStringLiteral("FormHeight"), 0);
-    FFormLeft = ini.ReadInteger(SecState, QStringLiteral("FormLeft"), CentredPosition);
-    FFormTop = ini.ReadInteger(SecState, QStringLiteral("FormTop"), CentredPosition);
-    FUpdateOnNextLoad = ini.ReadBool(SecState, QStringLiteral("UpdateOnNextLoad"), false);
-    FLastUpdateCheck = TextToDateTime(ini.ReadString(SecState, QStringLiteral("LastUpdateCheck"), QString()));
-    if (!FLastUpdateCheck.isValid())
-        FLastUpdateCheck = Now().addDays(-1);
-    FProgramID = ini.ReadString(SecInfo, QStringLiteral("ProgramID"), QString());
-
-    FProxy.Set(proxy);
-    FUpdateUrl.Set(ini.ReadString(SecGeneral, QStringLiteral("UpdateUrl"), DefaultUpdateUrl));
-    SetDeployment(ReadDeployment(ini));
+#define PEERGLOW_SETTING_LOAD(how, type, name, section, key, value, limit) \
+    F##name = limit(ReadValue<type>(ini, QStringLiteral(section), QStringLiteral(key), value));
+    PEERGLOW_SETTINGS(PEERGLOW_SETTING_LOAD)
+#undef PEERGLOW_SETTING_LOAD
+    FDeployment = ReadDeployment(ini);
 }
 
 void TProgramSettings::Save()
 {
-    // Re-read the file so that keys we never write (DisableUpdates, UpdateUrl, [Deployment],
-    // anything unknown) stay exactly as they stand.
+    // Re-read the file so that the keys we never write ("Kept" rows, [Deployment], anything
+    // unknown) stay exactly as they stand.
     TIniFile ini = TIniFile::FromFile(FSettingsFile);
-    ini.WriteBool(SecGeneral, QStringLiteral("AutoLoad"), FAutoLoad);
-    ini.WriteBool(SecGeneral, QStringLiteral("ShowNotifications"), FShowOnlineNotifications);
-    ini.WriteBool(SecGeneral, QStringLiteral("ShowOfflineNotifications"), FShowOfflineNotifications);
-    ini.WriteBool(SecGeneral, QStringLiteral("AudioNotification"), FAudioNotification);
-    ini.WriteBool(SecGeneral, QStringLiteral("MinimizeOnClose"), FMinimizeOnClose);
-    ini.WriteInteger(SecGeneral, QStringLiteral("UpdateInterval"), FUpdateInterval);
-    ini.WriteInteger(SecGeneral, QStringLiteral("MaxMessagesDaysAge"), FMaxMessagesDaysAge);
-    ini.WriteBool(SecGeneral, QStringLiteral("SmallUI"), FSmallUI);
-    ini.WriteBool(SecGeneral, QStringLiteral("AuthInfoPanelHidden"), FAuthInfoPanelHidden);
-
-    const TProxySettings proxy = Proxy();
-    ini.WriteBool(SecProxy, QStringLiteral("Enabled"), proxy.Enabled);
-    ini.WriteString(SecProxy, QStringLiteral("Host"), proxy.Host);
-    ini.WriteInteger(SecProxy, QStringLiteral("Port"), proxy.Port);
-    ini.WriteString(SecProxy, QStringLiteral("Username"), proxy.Username);
-    ini.WriteString(SecProxy, QStringLiteral("Password"), proxy.Password);
-
-    ini.WriteInteger(SecState, QStringLiteral("FormHeight"), FFormHeight);
-    ini.WriteInteger(SecState, QStringLiteral("FormLeft"), FFormLeft);
-    ini.WriteInteger(SecState, QStringLiteral("FormTop"), FFormTop);
-    ini.WriteBool(SecState, QStringLiteral("UpdateOnNextLoad"), FUpdateOnNextLoad);
-    ini.WriteString(SecState, QStringLiteral("LastUpdateCheck"), DateTimeToText(FLastUpdateCheck));
-    ini.WriteString(SecInfo, QStringLiteral("ProgramID"), FProgramID);
+#define PEERGLOW_SETTING_SAVE_Kept(type, name, section, key)
+#define PEERGLOW_SETTING_SAVE_Stored(type, name, section, key) \
+    WriteValue(ini, QStringLiteral(section), QStringLiteral(key), F##name);
+#define PEERGLOW_SETTING_SAVE(how, type, name, section, key, value, limit) \
+    PEERGLOW_SETTING_SAVE_##how(type, name, section, key)
+    PEERGLOW_SETTINGS(PEERGLOW_SETTING_SAVE)
+#undef PEERGLOW_SETTING_SAVE
+#undef PEERGLOW_SETTING_SAVE_Stored
+#undef PEERGLOW_SETTING_SAVE_Kept
     ini.SaveToFile(FSettingsFile);
+}
+
+TProxySettings TProgramSettings::Proxy() const
+{
+    return {FProxyEnabled, FProxyUsername, FProxyPassword, FProxyHost, FProxyPort};
+}
+
+void TProgramSettings::SetProxy(const TProxySettings& value)
+{
+    FProxyEnabled = value.Enabled;
+    FProxyUsername = value.Username;
+    FProxyPassword = value.Password;
+    FProxyHost = value.Host;
+    FProxyPort = value.Port;
 }

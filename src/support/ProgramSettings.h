@@ -1,92 +1,73 @@
 #pragma once
 
 #include "Deployment.h"
-#include "Guarded.h"
+#include "net/HttpOptions.h"
 
 #include <QDateTime>
 #include <QString>
 #include <climits>
 
-struct TProxySettings {
-    bool Enabled = false;
-    QString Username;
-    QString Password;
-    QString Host;
-    int Port = 0;
-};
+// Every setting of Settings.ini, one row each, in the order they are read:
+//   X(how, type, property, section, key, default, limit)
+// "Stored" rows are written back by Save in this order; "Kept" rows are only read, and a save
+// keeps them as they stand in the file. The default is evaluated at each load.
+#define PEERGLOW_SETTINGS(X)                                                                           \
+    X(Stored, bool, AutoLoad, "General", "AutoLoad", true, NoLimit)                                    \
+    X(Stored, bool, ShowOnlineNotifications, "General", "ShowNotifications", true, NoLimit)            \
+    X(Stored, bool, ShowOfflineNotifications, "General", "ShowOfflineNotifications", false, NoLimit)   \
+    X(Stored, bool, AudioNotification, "General", "AudioNotification", true, NoLimit)                  \
+    X(Stored, bool, MinimizeOnClose, "General", "MinimizeOnClose", true, NoLimit)                      \
+    X(Stored, int, UpdateInterval, "General", "UpdateInterval", 10, AtLeast<3>)                        \
+    X(Stored, int, MaxMessagesDaysAge, "General", "MaxMessagesDaysAge", 7, NoLimit)                    \
+    X(Kept, bool, DisableUpdates, "General", "DisableUpdates", false, NoLimit)                         \
+    X(Stored, bool, SmallUI, "General", "SmallUI", false, NoLimit)                                     \
+    X(Stored, bool, AuthInfoPanelHidden, "General", "AuthInfoPanelHidden", true, NoLimit)              \
+    X(Kept, QString, UpdateUrl, "General", "UpdateUrl", DefaultUpdateUrl(), NoLimit)                   \
+    X(Stored, bool, ProxyEnabled, "Proxy", "Enabled", false, NoLimit)                                  \
+    X(Stored, QString, ProxyHost, "Proxy", "Host", QString(), NoLimit)                                 \
+    X(Stored, int, ProxyPort, "Proxy", "Port", 8080, NoLimit)                                          \
+    X(Stored, QString, ProxyUsername, "Proxy", "Username", QString(), NoLimit)                         \
+    X(Stored, QString, ProxyPassword, "Proxy", "Password", QString(), NoLimit)                         \
+    X(Stored, int, FormHeight, "State", "FormHeight", 0, NoLimit)                                      \
+    X(Stored, int, FormLeft, "State", "FormLeft", CentredPosition, NoLimit)                            \
+    X(Stored, int, FormTop, "State", "FormTop", CentredPosition, NoLimit)                              \
+    X(Stored, bool, UpdateOnNextLoad, "State", "UpdateOnNextLoad", false, NoLimit)                     \
+    X(Stored, QDateTime, LastUpdateCheck, "State", "LastUpdateCheck", Now().addDays(-1), NoLimit)      \
+    X(Stored, QString, ProgramID, "Info", "ProgramID", QString(), NoLimit)
 
 // The user's preferences and the program's small persistent state, kept in Settings.ini.
 class TProgramSettings {
 public:
-    TProgramSettings();
+    static constexpr int CentredPosition = INT_MIN;
+
     explicit TProgramSettings(const QString& settingsFile);
 
     void Load();
     void Save();
 
-    bool AutoLoad() const { return FAutoLoad; }
-    void SetAutoLoad(bool value) { FAutoLoad = value; }
-    bool ShowOnlineNotifications() const { return FShowOnlineNotifications; }
-    void SetShowOnlineNotifications(bool value) { FShowOnlineNotifications = value; }
-    bool ShowOfflineNotifications() const { return FShowOfflineNotifications; }
-    void SetShowOfflineNotifications(bool value) { FShowOfflineNotifications = value; }
-    bool AudioNotification() const { return FAudioNotification; }
-    void SetAudioNotification(bool value) { FAudioNotification = value; }
-    bool MinimizeOnClose() const { return FMinimizeOnClose; }
-    void SetMinimizeOnClose(bool value) { FMinimizeOnClose = value; }
-    int UpdateInterval() const { return FUpdateInterval; }
-    void SetUpdateInterval(int value) { FUpdateInterval = value; }
-    int MaxMessagesDaysAge() const { return FMaxMessagesDaysAge; }
-    void SetMaxMessagesDaysAge(int value) { FMaxMessagesDaysAge = value; }
-    bool DisableUpdates() const { return FDisableUpdates; }
-    bool SmallUI() const { return FSmallUI; }
-    void SetSmallUI(bool value) { FSmallUI = value; }
-    bool AuthInfoPanelHidden() const { return FAuthInfoPanelHidden; }
-    void SetAuthInfoPanelHidden(bool value) { FAuthInfoPanelHidden = value; }
-    int FormHeight() const { return FFormHeight; }
-    void SetFormHeight(int value) { FFormHeight = value; }
-    int FormLeft() const { return FFormLeft; }
-    void SetFormLeft(int value) { FFormLeft = value; }
-    int FormTop() const { return FFormTop; }
-    void SetFormTop(int value) { FFormTop = value; }
-    bool UpdateOnNextLoad() const { return FUpdateOnNextLoad; }
-    void SetUpdateOnNextLoad(bool value) { FUpdateOnNextLoad = value; }
-    QDateTime LastUpdateCheck() const { return FLastUpdateCheck; }
-    void SetLastUpdateCheck(const QDateTime& value) { FLastUpdateCheck = value; }
-    QString ProgramID() const { return FProgramID; }
-    void SetProgramID(const QString& value) { FProgramID = value; }
+#define PEERGLOW_SETTING_ACCESS_Kept(type, name) \
+    type name() const { return F##name; }
+#define PEERGLOW_SETTING_ACCESS_Stored(type, name) \
+    PEERGLOW_SETTING_ACCESS_Kept(type, name) void Set##name(const type& value) { F##name = value; }
+#define PEERGLOW_SETTING_ACCESS(how, type, name, section, key, value, limit) PEERGLOW_SETTING_ACCESS_##how(type, name)
+    PEERGLOW_SETTINGS(PEERGLOW_SETTING_ACCESS)
+#undef PEERGLOW_SETTING_ACCESS
+#undef PEERGLOW_SETTING_ACCESS_Stored
+#undef PEERGLOW_SETTING_ACCESS_Kept
+
+    // The proxy rows as the HTTP client takes them.
+    TProxySettings Proxy() const;
+    void SetProxy(const TProxySettings& value);
     QString AvatarsPath() const { return FAvatarsPath; }
-    QString SettingsFile() const { return FSettingsFile; }
-
-    // Workers read these while the main thread may change them: copies taken under a lock.
-    TProxySettings Proxy() const { return FProxy.Get(); }
-    void SetProxy(const TProxySettings& value) { FProxy.Set(value); }
-    QString UpdateUrl() const { return FUpdateUrl.Get(); }
-
-    static constexpr int CentredPosition = INT_MIN;
+    // The [Deployment] section: read by Load, never written.
+    const TDeploymentValues& Deployment() const { return FDeployment; }
+    void SetDeployment(const TDeploymentValues& value) { FDeployment = value; }
 
 private:
     QString FSettingsFile;
-    int FUpdateInterval = 0;
-    bool FAutoLoad = false;
-    bool FShowOnlineNotifications = false;
-    bool FShowOfflineNotifications = false;
-    int FFormHeight = 0;
-    bool FUpdateOnNextLoad = false;
-    QDateTime FLastUpdateCheck;
-    QString FProgramID;
-    bool FDisableUpdates = false;
-    bool FAudioNotification = false;
-    int FFormTop = 0;
-    int FFormLeft = 0;
-    TGuarded<TProxySettings> FProxy;
-    bool FSmallUI = false;
-    TGuarded<QString> FUpdateUrl;
-    int FMaxMessagesDaysAge = 0;
     QString FAvatarsPath;
-    bool FMinimizeOnClose = false;
-    bool FAuthInfoPanelHidden = false;
+    TDeploymentValues FDeployment;
+#define PEERGLOW_SETTING_FIELD(how, type, name, section, key, value, limit) type F##name {};
+    PEERGLOW_SETTINGS(PEERGLOW_SETTING_FIELD)
+#undef PEERGLOW_SETTING_FIELD
 };
-
-// The program's one settings object, created at start-up.
-extern TProgramSettings* Settings;

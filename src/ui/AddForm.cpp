@@ -3,6 +3,7 @@
 #include "ui_AddForm.h"
 
 #include "VKUserListBox.h"
+#include "app/ProgramObjects.h"
 #include "support/PageUrl.h"
 
 #include <QApplication>
@@ -65,7 +66,7 @@ void TAddForm::ActAddUpdate()
 
 void TAddForm::ActAddExecute()
 {
-    const QString pageId = PageIdFromTypedAddress(FUi->edtLink->text());
+    const QString pageId = PageIdFromTypedAddress(FUi->edtLink->text(), Deployment());
     FFoundIndex = FList.IndexOfPageID(pageId);
     if (FFoundIndex >= 0) {
         done(Ignore);
@@ -73,14 +74,14 @@ void TAddForm::ActAddExecute()
     }
     FreezeUI();
     ReleaseCandidate();
-    FLoadedUser = std::make_shared<TVKStoredUser>();
+    FLoadedUser = std::make_shared<TVKStoredUser>(PeopleFolders());
     FLoadedUser->OnUpdated = [this](TVKUser& user) { UpdatedDone(user); };
     FLoadedUser->OnError = [this](TVKUser& user) { UpdatedError(user); };
     // A person listed under another page id keeps its file as it is.
     FLoadedUser->CanSaveFile = [this](const TVKStoredUser& user) {
         return FList.IndexOfProfileID(user.ProfileID()) < 0;
     };
-    FLoadedUser->UpdateInfo(pageId);
+    FLoadedUser->UpdateInfo(pageId, CurrentApiAccess());
 }
 
 // Runs inside the candidate's own event: the candidate itself is dropped with the dialog.

@@ -2,14 +2,14 @@
 
 #include "ui_MainForm.h"
 
-#include "app/ManagedThreads.h"
+#include "app/ProgramObjects.h"
 #include "app/WindowGeometry.h"
+#include "base/Exception.h"
+#include "base/ManagedThreads.h"
 #include "platform/Platform.h"
 #include "platform/SingleInstance.h"
-#include "support/Deployment.h"
 #include "support/Directories.h"
 #include "support/DisplayVersion.h"
-#include "support/Exception.h"
 #include "support/OpenBrowser.h"
 #include "support/ProgramSettings.h"
 #include "support/StdAvatars.h"
@@ -66,6 +66,8 @@ TMainForm::TMainForm(TSingleInstance& instance, bool showAtStart)
     FMediaPlayerOnline.SetFileName(ProgramDir() + QStringLiteral("audio/online.mp3"));
     FMediaPlayerOffline.SetFileName(ProgramDir() + QStringLiteral("audio/offline.mp3"));
     TVKUser::SetDefaultImageList(LoadStdAvatars());
+    TVKUser::SetSite(Deployment());
+    RestoreWindowPlace();
     ApplySettings();
     LoadAuthSession();
     QString storageError;
@@ -181,10 +183,8 @@ bool TMainForm::eventFilter(QObject* watched, QEvent* event)
     return QWidget::eventFilter(watched, event);
 }
 
-void TMainForm::ApplySettings()
+void TMainForm::RestoreWindowPlace()
 {
-    FUpdateTimer.setInterval(Settings->UpdateInterval() * 1000);
-    SetAutoRunEntry(Settings->AutoLoad(), ProgramFilePath());
     if (Settings->FormHeight() > 0)
         resize(width(), Settings->FormHeight());
     const QRect workArea = (screen() ? screen() : QGuiApplication::primaryScreen())->availableGeometry();
@@ -192,6 +192,12 @@ void TMainForm::ApplySettings()
     const QPoint centred = CentredOn(workArea, frameGeometry().size());
     move(Settings->FormLeft() == TProgramSettings::CentredPosition ? centred.x() : Settings->FormLeft(),
          Settings->FormTop() == TProgramSettings::CentredPosition ? centred.y() : Settings->FormTop());
+}
+
+void TMainForm::ApplySettings()
+{
+    FUpdateTimer.setInterval(Settings->UpdateInterval() * 1000);
+    SetAutoRunEntry(Settings->AutoLoad(), ProgramFilePath());
     FUi->pnlAuthInfoMini->setVisible(Settings->AuthInfoPanelHidden());
     FUi->pnlAuthInfo->setVisible(!Settings->AuthInfoPanelHidden());
     if (Settings->AudioNotification()) {
@@ -270,7 +276,7 @@ void TMainForm::LoadStoredUsers()
         FUserList->setUpdatesEnabled(true);
     };
     try {
-        LoadUsers(loaded);
+        LoadUsers(loaded, UserDataDir(), PeopleFolders());
     } catch (...) {
         fill();
         throw;

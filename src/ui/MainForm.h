@@ -3,7 +3,7 @@
 #include "SoundPlayer.h"
 #include "VKTrayIcon.h"
 #include "VKUserListBox.h"
-#include "support/Thread.h"
+#include "base/Thread.h"
 
 #include <QImage>
 #include <QTimer>
@@ -28,6 +28,7 @@ public:
     // Closes for good, whatever minimize-on-close says (the exit message, the session's end).
     void CloseForGood();
 
+    // The preferences of the settings made effective: at creation and after the settings dialog.
     void ApplySettings();
     void SetStatus(const QString& value);
     void ShowBalloon(const QString& text, TBalloonFlags flags, int seconds);
@@ -54,6 +55,8 @@ private:
     void CreateUserList();
     void CreateMenus();
     void SetUpLinks();
+    // The stored size, place and layout mode: once, at creation.
+    void RestoreWindowPlace();
     void ApplyLayoutMode();
     void SetToolWindowBorder(bool tool);
     void PlaceAnchoredControls();

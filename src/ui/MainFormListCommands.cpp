@@ -3,9 +3,8 @@
 #include "ui_MainForm.h"
 
 #include "AddForm.h"
-#include "support/Deployment.h"
-#include "support/Directories.h"
-#include "support/Exception.h"
+#include "app/ProgramObjects.h"
+#include "base/Exception.h"
 #include "support/OpenBrowser.h"
 #include "vk/UserListStore.h"
 
@@ -109,7 +108,7 @@ void TMainForm::ActRenameUserExecute()
         return;
     user->SetCustomName(name);
     try {
-        user->Save(UsersDir() + user->GetFilename());
+        user->Save(user->FilePath());
     } catch (const Exception& error) {
         ShowError(error.Message());
     }

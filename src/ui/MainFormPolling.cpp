@@ -3,6 +3,7 @@
 #include "ui_MainForm.h"
 
 #include "app/Notices.h"
+#include "app/ProgramObjects.h"
 #include "support/ProgramSettings.h"
 #include "vk/AuthInfo.h"
 #include "vk/UpdateUsersThread.h"
@@ -14,11 +15,10 @@ void TMainForm::ActUpdateExecute()
     // One whole-list refresh at a time: a tick that finds one still running starts none.
     if (Refreshing())
         return;
-    auto* worker = new TUpdateUsersThread(&FUserList->GetUsers());
-    worker->OnUpdated = [this](const TVKUsers& users) { UsersUpdated(users); };
-    worker->OnError = [this](const TVKUsers& users) { UsersUpdateError(users); };
-    FRefresh = worker->Control();
-    worker->Start();
+    TUpdateUsersThread refresh(FUserList->GetUsers(), CurrentApiAccess());
+    refresh.OnUpdated = [this](const TVKUsers& users) { UsersUpdated(users); };
+    refresh.OnError = [this](const TVKUsers& users) { UsersUpdateError(users); };
+    FRefresh = refresh.Start(AliveWhile(this));
 }
 
 void TMainForm::UsersUpdated(const TVKUsers& users)

@@ -1,5 +1,6 @@
 #include "VKUserListBox.h"
 
+#include "app/ProgramObjects.h"
 #include "support/ProgramSettings.h"
 #include "vk/InstanceCounter.h"
 

@@ -1,8 +1,7 @@
 #include "AuthInfo.h"
 
 #include "SignApiUrl.h"
-#include "UpdateUsersThread.h"
-#include "VKHttp.h"
+#include "net/VKHttp.h"
 #include "support/Clock.h"
 #include "support/IniFile.h"
 
@@ -10,8 +9,6 @@
 #include <pugixml.hpp>
 
 #include <cstdlib>
-
-TAuthInfo* AuthInfo = nullptr;
 
 namespace {
 const QFileDevice::Permissions OwnerOnly = QFileDevice::ReadOwner | QFileDevice::WriteOwner;
@@ -23,24 +20,15 @@ TAuthInfo::TAuthInfo() : FUser(std::make_shared<TVKUser>())
     FUser->SetAutoLoadAvatar(false);
 }
 
-void TAuthInfo::SetToken(const QString& value)
+void TAuthInfo::Connect(const TApiAccess& access)
 {
-    FCredentials.Update([&value](TCredentials& c) { c.Token = value; });
-}
-
-void TAuthInfo::SetSecret(const QString& value)
-{
-    FCredentials.Update([&value](TCredentials& c) { c.Secret = value; });
-}
-
-void TAuthInfo::Connect()
-{
-    FUser->UpdateInfo(QStringLiteral("id") + QString::number(FUser->ProfileID()));
+    FUser->UpdateInfo(QStringLiteral("id") + QString::number(FUser->ProfileID()), access);
 }
 
 void TAuthInfo::Disconnect()
 {
-    FCredentials.Set({});
+    FToken.clear();
+    FSecret.clear();
     FUser->SetProfileID(0);
     FUser->SetPageID(QString());
     FUser->SetName(QString());
@@ -51,18 +39,17 @@ void TAuthInfo::LoadFromIniFile(const TIniFile& ini, const QString& section)
     FUser->SetProfileID(ini.ReadInteger(section, QStringLiteral("ProfileID"), 0));
     FUser->SetPageID(ini.ReadString(section, QStringLiteral("PageID"), QString()));
     FUser->SetName(ini.ReadString(section, QStringLiteral("Name"), QString()));
-    FCredentials.Set({ini.ReadString(section, QStringLiteral("Token"), QString()),
-                      ini.ReadString(section, QStringLiteral("Secret"), QString())});
+    FToken = ini.ReadString(section, QStringLiteral("Token"), QString());
+    FSecret = ini.ReadString(section, QStringLiteral("Secret"), QString());
 }
 
 void TAuthInfo::SaveToIniFile(TIniFile& ini, const QString& section) const
 {
-    const TCredentials credentials = Credentials();
     ini.WriteInteger(section, QStringLiteral("ProfileID"), FUser->ProfileID());
     ini.WriteString(section, QStringLiteral("PageID"), FUser->PageID());
     ini.WriteString(section, QStringLiteral("Name"), FUser->Name());
-    ini.WriteString(section, QStringLiteral("Token"), credentials.Token);
-    ini.WriteString(section, QStringLiteral("Secret"), credentials.Secret);
+    ini.WriteString(section, QStringLiteral("Token"), FToken);
+    ini.WriteString(section, QStringLiteral("Secret"), FSecret);
 }
 
 void TAuthInfo::Load(const QString& path, const QString& section)
@@ -79,18 +66,17 @@ void TAuthInfo::Save(const QString& path, const QString& section) const
     ini.SaveToFile(path, OwnerOnly);
 }
 
-QString TAuthInfo::GetMessagesUrl(const QDateTime& from) const
+QString TAuthInfo::GetMessagesUrl(const QDateTime& from, const QString& apiHost) const
 {
     const qint64 offset = std::llabs(from.msecsTo(Now())) / 1000;
-    const TCredentials credentials = Credentials();
-    return ApiUrl(QStringLiteral("/method/messages.get.xml?filters=1&fields=first_name&time_offset=")
+    return ApiUrl(apiHost, QStringLiteral("/method/messages.get.xml?filters=1&fields=first_name&time_offset=")
                       + QString::number(offset),
-                  credentials.Token, credentials.Secret);
+                  FToken, FSecret);
 }
 
-void TAuthInfo::GetUnreadMessages(const QDateTime& from)
+void TAuthInfo::GetUnreadMessages(const QDateTime& from, const TApiAccess& access)
 {
-    const QString body = HttpGet(GetMessagesUrl(from), QString());
+    const QString body = HttpGet(GetMessagesUrl(from, access.ApiHost), QString(), access.Http);
     if (body.isEmpty())
         throw Exception(QStringLiteral("Empty response"));
     LoadMessagesFromXML(body);

@@ -1,5 +1,6 @@
 #include "RefreshWork.h"
 
+#include "AvatarDownload.h"
 #include "VKUser.h"
 #include "support/IniFile.h"
 
@@ -16,7 +17,7 @@ void TRefreshWork::AddFileSave(const QString& path, TFileRecord record)
 void TRefreshWork::Run()
 {
     for (TAvatarJob& job : FAvatars)
-        job.Result = TAvatar::Fetch(job.Request);
+        job.Result = FetchAvatar(job.Request, FHttp);
     for (const auto& [path, record] : FSaves) {
         try {
             WriteUserFile(path, record);

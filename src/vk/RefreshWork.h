@@ -1,5 +1,6 @@
 #pragma once
 
+#include "net/HttpOptions.h"
 #include "support/Avatar.h"
 
 #include <QString>
@@ -17,6 +18,8 @@ class TRefreshWork {
 public:
     using TFileRecord = std::vector<std::pair<QString, QString>>; // the keys of section "User"
 
+    explicit TRefreshWork(THttpOptions http) : FHttp(std::move(http)) {}
+
     void AddAvatarUpdate(const std::shared_ptr<TVKUser>& user);
     void AddFileSave(const QString& path, TFileRecord record);
 
@@ -31,6 +34,7 @@ private:
         TAvatarRequest Request;
         TAvatarResult Result;
     };
+    THttpOptions FHttp;
     std::vector<TAvatarJob> FAvatars;
     std::vector<std::pair<QString, TFileRecord>> FSaves;
     std::exception_ptr FSaveError;

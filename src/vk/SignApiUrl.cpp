@@ -1,6 +1,5 @@
 #include "SignApiUrl.h"
 
-#include "support/Deployment.h"
 #include "support/TextUtils.h"
 
 QString SignApiUrl(const QString& pathAndQuery, const QString& token, const QString& secret)
@@ -9,7 +8,7 @@ QString SignApiUrl(const QString& pathAndQuery, const QString& token, const QStr
     return signedPart + QStringLiteral("&sig=") + MD5Hex(signedPart + secret, true);
 }
 
-QString ApiUrl(const QString& pathAndQuery, const QString& token, const QString& secret)
+QString ApiUrl(const QString& apiHost, const QString& pathAndQuery, const QString& token, const QString& secret)
 {
-    return QStringLiteral("https://") + Deployment().ApiHost + SignApiUrl(pathAndQuery, token, secret);
+    return QStringLiteral("https://") + apiHost + SignApiUrl(pathAndQuery, token, secret);
 }

@@ -6,4 +6,4 @@
 // token, followed by the secret. The path is used exactly as given.
 QString SignApiUrl(const QString& pathAndQuery, const QString& token, const QString& secret);
 // "https://", the API host and the signed path.
-QString ApiUrl(const QString& pathAndQuery, const QString& token, const QString& secret);
+QString ApiUrl(const QString& apiHost, const QString& pathAndQuery, const QString& token, const QString& secret);

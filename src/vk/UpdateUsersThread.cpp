@@ -1,14 +1,114 @@
 #include "UpdateUsersThread.h"
 
-#include "AuthInfo.h"
+#include "RefreshWork.h"
 #include "SignApiUrl.h"
-#include "VKHttp.h"
+#include "net/VKHttp.h"
 
 #include <QStringList>
 
 namespace {
 const QString UsersGetFormat =
     QStringLiteral("/method/users.get.xml?uids=%1&fields=online,photo_50,screen_name,last_seen,online_mobile");
+
+// What the worker brings back: the people, or why there are none.
+struct TFetched {
+    std::vector<TUserInfo> People;
+    std::exception_ptr RequestError; // only the error is delivered
+    std::exception_ptr ParseError;   // the error, then the update
+};
+
+// A one-person list is read as a one-person answer.
+TFetched Fetch(const QString& url, const THttpOptions& http, bool single)
+{
+    TFetched fetched;
+    QString body;
+    try {
+        body = HttpGet(url, QString(), http);
+        if (body.isEmpty())
+            throw Exception(QStringLiteral("Empty response"));
+    } catch (...) {
+        fetched.RequestError = std::current_exception();
+        return fetched;
+    }
+    try {
+        if (single)
+            fetched.People.push_back(ParseOneUserAnswer(body));
+        else
+            fetched.People = ParseUsersAnswer(body);
+    } catch (...) {
+        fetched.ParseError = std::current_exception();
+    }
+    return fetched;
+}
+
+// One refresh in flight: the people it delivers to and its events, held by the worker.
+struct TRefresh {
+    TVKUsers Users;
+    TUpdateUsersThread::TUsersEvent OnUpdated;
+    TUpdateUsersThread::TUsersEvent OnError;
+    THttpOptions Http;
+
+    void Apply(const std::vector<TUserInfo>& people, TRefreshWork& work) const // main thread
+    {
+        if (Users.Count() < 2)
+            Users.GetUser(0)->LoadFromXMLNode(people.front(), work);
+        else
+            Users.ApplyPeople(people, work);
+    }
+    void ErrorDelivery(const std::exception_ptr& error) const // main thread
+    {
+        for (const auto& user : Users) {
+            user->SetErrorException(error);
+            user->DoError();
+        }
+        if (OnError)
+            OnError(Users);
+    }
+    void UpdatedDelivery() const // main thread
+    {
+        for (const auto& user : Users)
+            user->DoUpdated();
+        if (OnUpdated)
+            OnUpdated(Users);
+    }
+    // A handler's error is the refresh's error; after it nothing more is delivered.
+    void Hand(TWorker& worker, const std::function<void()>& delivery) const
+    {
+        try {
+            worker.Deliver(delivery);
+        } catch (...) {
+            const std::exception_ptr error = std::current_exception();
+            try {
+                worker.Deliver([&] { ErrorDelivery(error); });
+            } catch (...) {
+            }
+            worker.Terminate();
+        }
+    }
+    void Run(TWorker& worker, const QString& url) const // worker thread
+    {
+        const TFetched fetched = Fetch(url, Http, Users.Count() < 2);
+        if (fetched.RequestError) {
+            Hand(worker, [&] { ErrorDelivery(fetched.RequestError); });
+            return;
+        }
+        std::exception_ptr failure = fetched.ParseError;
+        if (!failure) {
+            try {
+                TRefreshWork work(Http);
+                if (worker.Deliver([&] { Apply(fetched.People, work); })) {
+                    work.Run();
+                    worker.Deliver([&] { work.Finish(); });
+                }
+            } catch (...) {
+                failure = std::current_exception();
+            }
+        }
+        if (failure)
+            Hand(worker, [&] { ErrorDelivery(failure); });
+        Hand(worker, [&] { UpdatedDelivery(); });
+    }
+};
 }
 
 QString TUpdateUsersThread::UsersGetPath(const TVKUsers& users)
@@ -19,91 +119,23 @@ QString TUpdateUsersThread::UsersGetPath(const TVKUsers& users)
     return UsersGetFormat.arg(ids.join(QLatin1Char(',')));
 }
 
-TUpdateUsersThread::TUpdateUsersThread(const TVKUsers* users)
+TUpdateUsersThread::TUpdateUsersThread(const TVKUsers& users, const TApiAccess& access)
+    : FUsers(users), FAccess(access)
 {
-    SetFreeOnTerminate(true);
-    if (users)
-        FUsers = *users;
-    PrepareRequest();
 }
 
-TUpdateUsersThread* TUpdateUsersThread::CreateSingle(const std::shared_ptr<TVKUser>& user)
+TUpdateUsersThread::TUpdateUsersThread(const std::shared_ptr<TVKUser>& user, const TApiAccess& access)
+    : FAccess(access)
 {
-    auto* thread = new TUpdateUsersThread(nullptr);
-    thread->FUsers.Add(user);
-    thread->PrepareRequest();
-    return thread;
+    FUsers.Add(user);
 }
 
-void TUpdateUsersThread::PrepareRequest()
+std::shared_ptr<TThreadControl> TUpdateUsersThread::Start(TReceiverAlive alive) const
 {
-    const TAuthInfo::TCredentials credentials = AuthInfo ? AuthInfo->Credentials() : TAuthInfo::TCredentials();
-    FUrl = ApiUrl(UsersGetPath(FUsers), credentials.Token, credentials.Secret);
-    FHttpOptions = CurrentHttpOptions();
-}
-
-void TUpdateUsersThread::Execute()
-{
-    if (FUsers.Count() == 0)
-        return;
-    QString body;
-    try {
-        body = HttpGet(FUrl, QString(), FHttpOptions);
-        if (body.isEmpty())
-            throw Exception(QStringLiteral("Empty response"));
-    } catch (...) {
-        DoError(std::current_exception());
-        Terminate();
-        return;
-    }
-    const TMainThreadCall onMain = [this](const std::function<void()>& step) { Synchronize(step); };
-    try {
-        if (FUsers.Count() < 2)
-            FUsers.GetUser(0)->LoadFromXML(body, onMain);
-        else
-            FUsers.LoadFromXML(body, onMain);
-    } catch (...) {
-        DoError(std::current_exception());
-    }
-    DoUpdated();
-}
-
-void TUpdateUsersThread::Deliver(const std::function<void()>& delivery)
-{
-    try {
-        Synchronize(delivery);
-    } catch (...) {
-        // A handler's error is the refresh's error; after it nothing more is delivered.
-        const std::exception_ptr error = std::current_exception();
-        try {
-            Synchronize([&] { ErrorDelivery(error); });
-        } catch (...) {
-        }
-        Terminate();
-    }
-}
-
-void TUpdateUsersThread::ErrorDelivery(const std::exception_ptr& error)
-{
-    for (const auto& user : FUsers) {
-        user->SetErrorException(error);
-        user->DoError();
-    }
-    if (OnError)
-        OnError(FUsers);
-}
-
-void TUpdateUsersThread::DoError(const std::exception_ptr& error)
-{
-    Deliver([this, error] { ErrorDelivery(error); });
-}
-
-void TUpdateUsersThread::DoUpdated()
-{
-    Deliver([this] {
-        for (const auto& user : FUsers)
-            user->DoUpdated();
-        if (OnUpdated)
-            OnUpdated(FUsers);
+    const QString url = ApiUrl(FAccess.ApiHost, UsersGetPath(FUsers), FAccess.Token, FAccess.Secret);
+    auto refresh = std::make_shared<const TRefresh>(TRefresh {FUsers, OnUpdated, OnError, FAccess.Http});
+    return RunWorker(std::move(alive), [refresh, url](TWorker& worker) {
+        if (refresh->Users.Count() > 0)
+            refresh->Run(worker, url);
     });
 }

@@ -1,42 +1,35 @@
 #pragma once
 
-#include "VKHttp.h"
+#include "ApiAccess.h"
 #include "VKUsers.h"
-#include "app/ManagedThreads.h"
+#include "base/Worker.h"
 
 #include <QString>
-#include <exception>
 #include <functional>
+#include <memory>
 
-// Asks the VK API, in one signed request, for the state of a set of people and applies the
-// answer to them; reports back on the main thread, per person and for the whole set. Made
-// suspended on the main thread: set the events, then Start. It frees itself when done.
-class TUpdateUsersThread : public TVKThread {
+// Asks the VK API, in one signed request, for the state of a set of people: fetched and parsed
+// on a worker, applied to the people on the main thread, then their pictures and files handled
+// on the worker, then reported back on the main thread, per person and for the whole set. Made
+// on the main thread: set the events, then Start; the object may go once started.
+class TUpdateUsersThread {
 public:
     using TUsersEvent = std::function<void(const TVKUsers&)>;
 
-    explicit TUpdateUsersThread(const TVKUsers* users);
+    TUpdateUsersThread(const TVKUsers& users, const TApiAccess& access);
     // A lookup of one person.
-    static TUpdateUsersThread* CreateSingle(const std::shared_ptr<TVKUser>& user);
+    TUpdateUsersThread(const std::shared_ptr<TVKUser>& user, const TApiAccess& access);
 
     TUsersEvent OnUpdated;
     TUsersEvent OnError;
 
+    // Nothing is delivered once alive says the receiver is gone.
+    std::shared_ptr<TThreadControl> Start(TReceiverAlive alive = AlwaysAlive()) const;
+
     // The users.get path for the people's page ids, unsigned.
     static QString UsersGetPath(const TVKUsers& users);
 
-protected:
-    void Execute() override;
-
 private:
-    void PrepareRequest();
-    void Deliver(const std::function<void()>& delivery);
-    void ErrorDelivery(const std::exception_ptr& error); // main thread
-    void DoError(const std::exception_ptr& error);
-    void DoUpdated();
-
     TVKUsers FUsers;
-    // Taken on the main thread when the worker is made, so the worker reads no shared state.
-    QString FUrl;
-    THttpOptions FHttpOptions;
+    TApiAccess FAccess;
 };

@@ -1,6 +1,6 @@
 #include "UserInfo.h"
 
-#include "support/Exception.h"
+#include "base/Exception.h"
 
 #include <pugixml.hpp>
 

@@ -4,7 +4,7 @@
 
 #include <pugixml.hpp>
 
-TVKMessage::TVKMessage() : FAuthor(std::make_shared<TVKStoredUser>()) {}
+TVKMessage::TVKMessage() : FAuthor(std::make_shared<TVKStoredUser>(TPeopleFolders())) {}
 
 void TVKMessage::LoadFromXMLNode(const pugi::xml_node& node)
 {

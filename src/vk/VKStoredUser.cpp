@@ -2,10 +2,8 @@
 
 #include "InstanceCounter.h"
 #include "support/DateTimeText.h"
-#include "support/Directories.h"
 #include "support/IniFile.h"
 #include "support/PageUrl.h"
-#include "support/ProgramSettings.h"
 
 #include <QFile>
 
@@ -26,9 +24,10 @@ TProfileState ReadState(const TIniFile& ini, const QString& section)
 }
 }
 
-TVKStoredUser::TVKStoredUser()
+TVKStoredUser::TVKStoredUser(const TPeopleFolders& folders) : FFolders(folders)
 {
     Avatar().SetSaveToDisk(true);
+    Avatar().SetDirectory(folders.Avatars);
 }
 
 TVKStoredUser::~TVKStoredUser()
@@ -57,8 +56,8 @@ void TVKStoredUser::LoadFromXMLNode(const TUserInfo& info, TRefreshWork& work)
     const bool wasOnline = Online();
     TVKUser::LoadFromXMLNode(info, work);
     FStateChanged = Online() != wasOnline;
-    if (FChanged && (!CanSaveFile || CanSaveFile(*this)))
-        work.AddFileSave(UsersDir() + GetFilename(), TakeRecord());
+    if (FChanged && !FFolders.Users.isEmpty() && (!CanSaveFile || CanSaveFile(*this)))
+        work.AddFileSave(FilePath(), TakeRecord());
 }
 
 void TVKStoredUser::SetCustomName(const QString& value)
@@ -98,7 +97,7 @@ void TVKStoredUser::SaveToIniFile(TIniFile& ini, const QString& section)
 void TVKStoredUser::LoadFromIniFile(TIniFile& ini, const QString& section, const QString& iniPath)
 {
     FUrl = ini.ReadString(section, QStringLiteral("Url"), QString());
-    NormalizePageUrl(FUrl);
+    NormalizePageUrl(FUrl, Site());
     SetName(ini.ReadString(section, QStringLiteral("Name"), QString()));
     SetCustomName(ini.ReadString(section, QStringLiteral("CustomName"), QString()));
     SetProfileID(ini.ReadInteger(section, QStringLiteral("ProfileID"), 0));
@@ -133,8 +132,8 @@ void TVKStoredUser::ConvertOlderKeys(TIniFile& ini, const QString& section, cons
     if (hasAvatarFile) {
         const QString name = ini.ReadString(section, avatarFile, QString());
         // Only a plain file name inside the avatar directory, never a path elsewhere.
-        if (!name.isEmpty() && !name.contains(QLatin1Char('/')) && !name.contains(QLatin1Char('\\')) && Settings)
-            QFile::remove(Settings->AvatarsPath() + name);
+        if (!name.isEmpty() && !name.contains(QLatin1Char('/')) && !name.contains(QLatin1Char('\\')))
+            QFile::remove(FFolders.Avatars + name);
         ini.DeleteKey(section, avatarFile);
     }
     if (hasBlockName || hasAvatarFile)
@@ -154,7 +153,7 @@ void TVKStoredUser::Load(const QString& filename)
 
 void TVKStoredUser::DeleteUserFile()
 {
-    const QString file = UsersDir() + GetFilename();
+    const QString file = FilePath();
     if (QFile::exists(file))
         QFile::remove(file);
 }

@@ -5,10 +5,17 @@
 
 class TIniFile;
 
-// A person on the watched list, with its own INI file in the users directory.
+// Where the files of listed people live, given by the program when it makes them.
+struct TPeopleFolders {
+    QString Users;   // one INI file a person
+    QString Avatars; // the cached pictures
+};
+
+// A person on the watched list, with its own INI file in the users folder (none when the
+// program gave it no folders).
 class TVKStoredUser : public TVKUser {
 public:
-    TVKStoredUser();
+    explicit TVKStoredUser(const TPeopleFolders& folders);
     ~TVKStoredUser() override;
 
     void SetProfileID(int value) override;
@@ -24,6 +31,8 @@ public:
 
     // The decimal profile id and ".ini".
     QString GetFilename() const;
+    // The person's file in the users folder.
+    QString FilePath() const { return FFolders.Users + GetFilename(); }
     // The keys of the person's file, in their order; clears Changed.
     TRefreshWork::TFileRecord TakeRecord();
     void SaveToIniFile(TIniFile& ini, const QString& section);
@@ -40,6 +49,7 @@ public:
 private:
     void ConvertOlderKeys(TIniFile& ini, const QString& section, const QString& iniPath);
 
+    TPeopleFolders FFolders;
     bool FStateChanged = false;
     bool FNotifyBlocked = false;
     bool FHasBeenUpdated = false;

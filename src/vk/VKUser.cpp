@@ -2,9 +2,8 @@
 
 #include "RefreshWork.h"
 #include "UpdateUsersThread.h"
-#include "VKHttp.h"
+#include "net/VKHttp.h"
 #include "support/Clock.h"
-#include "support/Deployment.h"
 #include "support/TextUtils.h"
 
 namespace {
@@ -12,6 +11,12 @@ TDefaultImageList& DefaultImages()
 {
     static TDefaultImageList list;
     return list;
+}
+
+TDeploymentValues& SiteValues()
+{
+    static TDeploymentValues values;
+    return values;
 }
 
 TProfileState StateOf(const TUserInfo& info)
@@ -24,14 +29,19 @@ TProfileState StateOf(const TUserInfo& info)
 }
 }
 
-void RunHere(const std::function<void()>& step)
-{
-    step();
-}
-
 void TVKUser::SetDefaultImageList(TDefaultImageList list)
 {
     DefaultImages() = std::move(list);
+}
+
+void TVKUser::SetSite(const TDeploymentValues& deployment)
+{
+    SiteValues() = deployment;
+}
+
+const TDeploymentValues& TVKUser::Site()
+{
+    return SiteValues();
 }
 
 TVKUser::TVKUser()
@@ -75,7 +85,7 @@ QString TVKUser::Url() const
 {
     if (FPageID.isEmpty())
         return FUrl;
-    return QStringLiteral("http://") + Deployment().SiteHost + QLatin1Char('/') + FPageID;
+    return QStringLiteral("http://") + Site().SiteHost + QLatin1Char('/') + FPageID;
 }
 
 void TVKUser::SetUrl(const QString& value)
@@ -127,14 +137,12 @@ void TVKUser::StopLoading()
     FThread.reset();
 }
 
-void TVKUser::UpdateInfo(const QString& pageId)
+void TVKUser::UpdateInfo(const QString& pageId, const TApiAccess& access)
 {
     if (Loading())
         return;
     FPageID = pageId;
-    TUpdateUsersThread* thread = TUpdateUsersThread::CreateSingle(shared_from_this());
-    FThread = thread->Control();
-    thread->Start();
+    FThread = TUpdateUsersThread(shared_from_this(), access).Start(); // stopped by StopLoading
 }
 
 void TVKUser::DoUpdated()
@@ -152,13 +160,13 @@ void TVKUser::DoError()
         OnError(*this);
 }
 
-void TVKUser::LoadFromXML(const QString& xml, const TMainThreadCall& onMain)
+void TVKUser::LoadFromXML(const QString& xml, const THttpOptions& http)
 {
     const TUserInfo info = ParseOneUserAnswer(xml);
-    TRefreshWork work;
-    onMain([&] { LoadFromXMLNode(info, work); });
+    TRefreshWork work(http);
+    LoadFromXMLNode(info, work);
     work.Run();
-    onMain([&] { work.Finish(); });
+    work.Finish();
 }
 
 void TVKUser::LoadFromXMLNode(const TUserInfo& info, TRefreshWork& work)

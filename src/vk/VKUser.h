@@ -1,9 +1,11 @@
 #pragma once
 
+#include "ApiAccess.h"
 #include "UserInfo.h"
+#include "base/Thread.h"
 #include "support/Avatar.h"
+#include "support/Deployment.h"
 #include "support/ProfiledUser.h"
-#include "support/Thread.h"
 
 #include <QDateTime>
 #include <QString>
@@ -12,10 +14,6 @@
 #include <memory>
 
 class TRefreshWork;
-
-// Runs a step on the main thread: a worker passes its Synchronize, code already there runs it.
-using TMainThreadCall = std::function<void(const std::function<void()>&)>;
-void RunHere(const std::function<void()>& step);
 
 // A VK person: identity, name, page address, profile state, online state, last time seen and
 // avatar, with a flag telling whether a stored value changed. Shared: a worker may hold it.
@@ -30,6 +28,9 @@ public:
 
     // The default avatar pictures of every user made from now on.
     static void SetDefaultImageList(TDefaultImageList list);
+    // The site the people's pages are on (its current and legacy hosts), given by the program.
+    static void SetSite(const TDeploymentValues& deployment);
+    static const TDeploymentValues& Site();
 
     QString Name() const { return FName; }
     void SetName(const QString& value);
@@ -66,16 +67,16 @@ public:
     bool Loading() const;
     void StopLoading();
     // Starts a lookup of the page in the background, unless one is running.
-    void UpdateInfo(const QString& pageId);
+    void UpdateInfo(const QString& pageId, const TApiAccess& access);
 
     TUserEvent OnUpdated;
     TUserEvent OnError;
     virtual void DoUpdated();
     void DoError();
 
-    // Fills this user from a one-person users.get answer: parsed where called, applied on the
-    // main thread through onMain, avatar and file work again where called.
-    void LoadFromXML(const QString& xml, const TMainThreadCall& onMain = RunHere);
+    // Fills this user from a one-person users.get answer, then downloads its picture and writes
+    // its file; raises what failed.
+    void LoadFromXML(const QString& xml, const THttpOptions& http);
     // Applies one person element; main thread. Downloads and saves go into work.
     virtual void LoadFromXMLNode(const TUserInfo& info, TRefreshWork& work);
 

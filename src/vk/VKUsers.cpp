@@ -20,25 +20,28 @@ int TVKUsers::IndexOfProfileID(int profileId) const
     return -1;
 }
 
-void TVKUsers::LoadFromXML(const QString& xml, const TMainThreadCall& onMain) const
+void TVKUsers::LoadFromXML(const QString& xml, const THttpOptions& http) const
 {
     const std::vector<TUserInfo> people = ParseUsersAnswer(xml);
-    TRefreshWork work;
-    onMain([&] {
-        // Listed people by id, each id's people in list order.
-        QMultiHash<int, TVKUser*> byId;
-        byId.reserve(Count());
-        for (auto it = FUsers.rbegin(); it != FUsers.rend(); ++it)
-            byId.insert((*it)->ProfileID(), it->get());
-        for (const TUserInfo& person : people) {
-            // A malformed uid fails the refresh; an id of 0 is nobody's.
-            const int uid = UidToInt(person.Uid.value_or(QString()));
-            if (uid == 0)
-                continue;
-            for (auto it = byId.constFind(uid); it != byId.constEnd() && it.key() == uid; ++it)
-                (*it)->LoadFromXMLNode(person, work);
-        }
-    });
+    TRefreshWork work(http);
+    ApplyPeople(people, work);
     work.Run();
-    onMain([&] { work.Finish(); });
+    work.Finish();
+}
+
+void TVKUsers::ApplyPeople(const std::vector<TUserInfo>& people, TRefreshWork& work) const
+{
+    // Listed people by id, each id's people in list order.
+    QMultiHash<int, TVKUser*> byId;
+    byId.reserve(Count());
+    for (auto it = FUsers.rbegin(); it != FUsers.rend(); ++it)
+        byId.insert((*it)->ProfileID(), it->get());
+    for (const TUserInfo& person : people) {
+        // A malformed uid fails the refresh; an id of 0 is nobody's.
+        const int uid = UidToInt(person.Uid.value_or(QString()));
+        if (uid == 0)
+            continue;
+        for (auto it = byId.constFind(uid); it != byId.constEnd() && it.key() == uid; ++it)
+            (*it)->LoadFromXMLNode(person, work);
+    }
 }

@@ -19,8 +19,10 @@ public:
     int IndexOfProfileID(int profileId) const;
 
     // Fills the listed people from a several-person users.get answer, matching them by profile
-    // id; parsed where called, applied on the main thread through onMain.
-    void LoadFromXML(const QString& xml, const TMainThreadCall& onMain = RunHere) const;
+    // id, then downloads their new pictures and writes their files; raises what failed.
+    void LoadFromXML(const QString& xml, const THttpOptions& http) const;
+    // Applies the people of an answer to the listed ones; pictures and files go into work.
+    void ApplyPeople(const std::vector<TUserInfo>& people, TRefreshWork& work) const;
 
     auto begin() const { return FUsers.begin(); }
     auto end() const { return FUsers.end(); }

@@ -1,10 +1,10 @@
 #include "ProgramProcess.h"
 
 #include "app/ProgramObjects.h"
+#include "platform/SingleInstance.h"
 #include "support/Directories.h"
 #include "support/ProgramSettings.h"
 #include "ui/MainForm.h"
-#include "platform/SingleInstance.h"
 
 #include <QApplication>
 #include <QDeadlineTimer>

@@ -1,5 +1,5 @@
-#include "app/ManagedThreads.h"
 #include "app/ProgramObjects.h"
+#include "base/ManagedThreads.h"
 #include "vk/VKStoredUser.h"
 
 #include <QCoreApplication>
@@ -210,7 +210,7 @@ TEST(ProgramObjectsEnd, WaitsForCutOffWorkersBeforeTheObjectsGo)
 {
     auto objects = std::make_unique<TProgramObjects>();
     std::atomic<int> destroyed {0};
-    auto person = std::make_shared<TVKStoredUser>();
+    auto person = std::make_shared<TVKStoredUser>(PeopleFolders());
     person->SetProfileID(5);
     auto* worker = new TTestWorker(
         ThreadManager,

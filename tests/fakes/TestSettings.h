@@ -1,26 +1,29 @@
 #pragma once
 
 #include "TestCertificates.h"
-#include "support/Deployment.h"
+#include "app/ProgramObjects.h"
+#include "support/Directories.h"
 #include "support/ProgramSettings.h"
 
 #include <QTemporaryDir>
 
-// The program's settings in a directory of the test's own, with the test authority trusted.
+// The program's settings and user data in a directory of the test's own, with the test authority
+// trusted.
 class TTestSettings {
 public:
     TTestSettings()
     {
         TDeploymentValues deployment;
         deployment.CAFile = TTestCertificates::Shared().CAFile();
-        SetDeployment(deployment);
         Settings = new TProgramSettings(FDir.path() + "/Settings.ini");
+        Settings->SetDeployment(deployment);
+        OverrideUserDataDir(FDir.path());
     }
     ~TTestSettings()
     {
+        OverrideUserDataDir({});
         delete Settings;
         Settings = nullptr;
-        SetDeployment({});
     }
     TTestSettings(const TTestSettings&) = delete;
     TTestSettings& operator=(const TTestSettings&) = delete;

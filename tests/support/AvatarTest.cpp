@@ -1,11 +1,11 @@
+#include "base/Thread.h"
 #include "fakes/FakeHttpsServer.h"
 #include "fakes/TestSettings.h"
+#include "net/VKHttp.h"
 #include "support/Avatar.h"
-#include "support/Deployment.h"
 #include "support/ProgramSettings.h"
 #include "support/StdAvatars.h"
-#include "support/Thread.h"
-#include "vk/VKHttp.h"
+#include "vk/AvatarDownload.h"
 
 #include <QBuffer>
 #include <QCoreApplication>
@@ -41,7 +41,11 @@ protected:
         FAvatar.SetUser(&FOwner);
         FAvatar.SetDefaultImageList(LoadStdAvatars());
         FAvatar.SetSaveToDisk(true);
+        FAvatar.SetDirectory(Settings->AvatarsPath());
     }
+    // Downloads and shows the avatar's picture, as a refresh does.
+    static void Update(TAvatar& avatar) { avatar.Apply(FetchAvatar(avatar.Request(), CurrentHttpOptions())); }
+    void Update() { Update(FAvatar); }
     QImage Shown() const { return FAvatar.Picture().Image(); }
     QImage Default(int index) const { return LoadStdAvatars()->at(index); }
 
@@ -65,12 +69,12 @@ TEST_F(AvatarTest, NoAddressShowsTheDefaultOfTheStateWithoutARequest)
 {
     for (TProfileState state : {psNormal, psHidden, psDeleted, psBanned}) {
         FOwner.State = state;
-        FAvatar.Update();
+        Update();
         EXPECT_EQ(Shown(), Default(state)) << int(state);
     }
     EXPECT_TRUE(FServer.Requests().empty());
     TAvatar bare;
-    bare.Update();
+    Update(bare);
     EXPECT_TRUE(bare.Picture().IsEmpty());
 }
 
@@ -95,7 +99,7 @@ TEST_F(AvatarTest, DownloadIsCachedAndReloaded)
     const std::string png = PngBytes(Qt::red);
     FServer.On("/u42/abc.png", Answer(200, png));
     FAvatar.SetUrl(FServer.Url("/u42/abc.png"));
-    FAvatar.Update();
+    Update();
     EXPECT_EQ(Shown().pixelColor(10, 10), QColor(Qt::red));
     QFile cached(Settings->AvatarsPath() + "42.png");
     ASSERT_TRUE(cached.open(QIODevice::ReadOnly));
@@ -104,6 +108,7 @@ TEST_F(AvatarTest, DownloadIsCachedAndReloaded)
     TAvatar again;
     again.SetUser(&FOwner);
     again.SetDefaultImageList(LoadStdAvatars());
+    again.SetDirectory(Settings->AvatarsPath());
     again.SetUrl(FServer.Url("/u42/abc.png"));
     again.LoadFromFile();
     EXPECT_EQ(again.Picture().Image().pixelColor(10, 10), QColor(Qt::red));
@@ -115,7 +120,7 @@ TEST_F(AvatarTest, PicturesKeptInMemoryOnlyWriteNoFile)
     FServer.On("/a.png", Answer(200, PngBytes(Qt::blue)));
     FAvatar.SetSaveToDisk(false);
     FAvatar.SetUrl(FServer.Url("/a.png"));
-    FAvatar.Update();
+    Update();
     EXPECT_EQ(Shown().pixelColor(0, 0), QColor(Qt::blue));
     EXPECT_FALSE(QDir(Settings->AvatarsPath()).exists());
 }
@@ -144,7 +149,7 @@ TEST_F(AvatarTest, FailuresLeaveTheRightPicture)
         FAvatar.LoadFromStream(stream);
         FAvatar.SetUrl(FServer.Url(c.path));
         try {
-            FAvatar.Update();
+            Update();
             ADD_FAILURE() << c.path << " must fail";
         } catch (const std::exception& error) {
             if (c.error) {
@@ -161,9 +166,9 @@ TEST_F(AvatarTest, FailuresLeaveTheRightPicture)
 
 TEST_F(AvatarTest, AnAddressWhoseLastDotIsInTheHostCannotBeCached)
 {
-    FAvatar.Update();
+    Update();
     FAvatar.SetUrl("https://vk.com/images/camera");
-    EXPECT_THROW(FAvatar.Update(), Exception);
+    EXPECT_THROW(Update(), Exception);
     EXPECT_EQ(Shown(), Default(psNormal));
     EXPECT_FALSE(QDir(Settings->AvatarsPath()).exists());
 }
@@ -194,7 +199,7 @@ TEST_F(AvatarTest, EraseFileRemovesTheCacheAndForgetsTheAddress)
     EXPECT_EQ(FAvatar.Url(), "");
     FServer.On("/abc.png", Answer(200, PngBytes(Qt::red)));
     FAvatar.SetUrl(FServer.Url("/abc.png"));
-    FAvatar.Update();
+    Update();
     ASSERT_TRUE(QFile::exists(FAvatar.Filename()));
     const QString file = FAvatar.Filename();
     FAvatar.EraseFile();
@@ -204,7 +209,7 @@ TEST_F(AvatarTest, EraseFileRemovesTheCacheAndForgetsTheAddress)
 
 TEST_F(AvatarTest, DrawsUnscaledAtItsWidthAndSmoothlyScaledOtherwise)
 {
-    FAvatar.Update(); // the 50 x 50 default picture
+    Update(); // the 50 x 50 default picture
     const QImage picture = Shown().convertToFormat(QImage::Format_ARGB32);
     QImage canvas(60, 60, QImage::Format_ARGB32);
     canvas.fill(Qt::black);
@@ -248,7 +253,7 @@ TEST_F(AvatarTest, AssignCopiesPictureAddressAndDefaults)
 {
     FServer.On("/abc.png", Answer(200, PngBytes(Qt::red)));
     FAvatar.SetUrl(FServer.Url("/abc.png"));
-    FAvatar.Update();
+    Update();
     TOwner other;
     other.Id = 7;
     TAvatar copy;
@@ -259,33 +264,4 @@ TEST_F(AvatarTest, AssignCopiesPictureAddressAndDefaults)
     EXPECT_EQ(copy.DefaultImageList(), FAvatar.DefaultImageList());
     EXPECT_FALSE(copy.SaveToDisk());
     EXPECT_EQ(copy.User(), &other);
-}
-
-TEST_F(AvatarTest, PictureReplacedOnAWorkerWhileTheMainThreadDraws)
-{
-    FServer.On("/red.png", Answer(200, PngBytes(Qt::red)));
-    FServer.On("/blue.png", Answer(200, PngBytes(Qt::blue)));
-    class TDownloader : public TThread {
-    public:
-        TDownloader(TAvatar& avatar, QString red, QString blue) : FAvatar(avatar), FRed(red), FBlue(blue) {}
-    protected:
-        void Execute() override
-        {
-            for (int i = 0; i < 20; ++i) {
-                FAvatar.SetUrl(i % 2 ? FRed : FBlue);
-                FAvatar.Update();
-            }
-        }
-    private:
-        TAvatar& FAvatar;
-        QString FRed, FBlue;
-    } worker(FAvatar, FServer.Url("/red.png"), FServer.Url("/blue.png"));
-    worker.Start();
-    QImage canvas(50, 50, QImage::Format_ARGB32);
-    for (int i = 0; i < 2000; ++i) {
-        QPainter painter(&canvas);
-        FAvatar.Draw(painter, 0, 0, 32);
-    }
-    worker.WaitFor();
-    EXPECT_EQ(Shown().pixelColor(0, 0), QColor(Qt::red));
 }

@@ -1,4 +1,4 @@
-#include "support/Exception.h"
+#include "base/Exception.h"
 #include "support/IniFile.h"
 
 #include <QFile>

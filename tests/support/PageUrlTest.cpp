@@ -10,17 +10,14 @@ struct Case {
     const char* output; // the address afterwards
 };
 
-void Check(const Case& c)
+void Check(const Case& c, const TDeploymentValues& hosts = {})
 {
     QString url = QString::fromUtf8(c.input);
-    EXPECT_EQ(NormalizePageUrl(url), c.accepted) << c.input;
+    EXPECT_EQ(NormalizePageUrl(url, hosts), c.accepted) << c.input;
     EXPECT_EQ(url.toStdString(), c.output) << c.input;
 }
 
-class PageUrlTest : public ::testing::Test {
-protected:
-    void TearDown() override { SetDeployment({}); }
-};
+using PageUrlTest = ::testing::Test;
 }
 
 TEST_F(PageUrlTest, DefaultDomains)
@@ -50,7 +47,6 @@ TEST_F(PageUrlTest, DeploymentHostsWithPort)
     TDeploymentValues deployment;
     deployment.SiteHost = "127.0.0.1:8443";
     deployment.LegacySiteHost = "legacy.test";
-    SetDeployment(deployment);
     const Case cases[] = {
         {"http://legacy.test/Some.Page", true, "http://127.0.0.1:8443/some.page"},
         {"https://127.0.0.1:8443/durov", true, "http://127.0.0.1:8443/durov"},
@@ -58,7 +54,7 @@ TEST_F(PageUrlTest, DeploymentHostsWithPort)
         {"http://vk.com/durov", false, "http://vk.com/durov"},
     };
     for (const Case& c : cases)
-        Check(c);
+        Check(c, deployment);
 }
 
 TEST_F(PageUrlTest, TypedAddressToPageId)
@@ -78,12 +74,11 @@ TEST_F(PageUrlTest, TypedAddressToPageId)
         {"Id77", "id77"},
     };
     for (const auto& [typed, pageId] : cases)
-        EXPECT_EQ(PageIdFromTypedAddress(QString::fromUtf8(typed)).toStdString(), pageId) << typed;
+        EXPECT_EQ(PageIdFromTypedAddress(QString::fromUtf8(typed), {}).toStdString(), pageId) << typed;
 
     TDeploymentValues deployment;
     deployment.SiteHost = "127.0.0.1:8443";
     deployment.LegacySiteHost = "";
-    SetDeployment(deployment);
-    EXPECT_EQ(PageIdFromTypedAddress("https://127.0.0.1:8443/Some.Page"), "some.page");
-    EXPECT_EQ(PageIdFromTypedAddress("https://vk.com/durov"), "vk.com/durov");
+    EXPECT_EQ(PageIdFromTypedAddress("https://127.0.0.1:8443/Some.Page", deployment), "some.page");
+    EXPECT_EQ(PageIdFromTypedAddress("https://vk.com/durov", deployment), "vk.com/durov");
 }

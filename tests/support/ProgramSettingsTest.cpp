@@ -1,5 +1,4 @@
 #include "support/Clock.h"
-#include "support/Deployment.h"
 #include "support/IniFile.h"
 #include "support/ProgramSettings.h"
 
@@ -15,7 +14,6 @@ protected:
     void TearDown() override
     {
         SetNowProvider({});
-        SetDeployment({});
     }
     void WriteFile(const QByteArray& bytes)
     {
@@ -111,9 +109,9 @@ TEST_F(ProgramSettingsTest, UnwrittenKeysSurviveEverySaveInTheirPlace)
         settings.Load();
         EXPECT_TRUE(settings.DisableUpdates());
         EXPECT_EQ(settings.UpdateUrl(), "http://updates.test/check");
-        EXPECT_EQ(Deployment().ApiHost, "127.0.0.1:8443");
-        EXPECT_EQ(Deployment().CAFile, "/tmp/ca.pem");
-        EXPECT_EQ(Deployment().SiteHost, "vk.com");
+        EXPECT_EQ(settings.Deployment().ApiHost, "127.0.0.1:8443");
+        EXPECT_EQ(settings.Deployment().CAFile, "/tmp/ca.pem");
+        EXPECT_EQ(settings.Deployment().SiteHost, "vk.com");
         settings.SetAutoLoad(false);
         settings.SetUpdateInterval(20 + i);
         settings.Save();

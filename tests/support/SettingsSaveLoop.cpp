@@ -14,7 +14,7 @@ int main(int argc, char** argv)
     for (int i = 0;; ++i) {
         const QString id = (i % 2) ? QStringLiteral("A") : QStringLiteral("B");
         if (person) {
-            TVKStoredUser user;
+            TVKStoredUser user {TPeopleFolders()};
             user.SetName(id);
             user.SetCustomName(QString(200000, QChar(u'ж')));
             user.SetPageID(id);

@@ -161,12 +161,12 @@ TEST_F(AddFormTest, NoMoreThan999People)
 {
     Start();
     for (int i = 0; i < 998; ++i)
-        FForm->UserList().AddUser(std::make_shared<TVKStoredUser>());
+        FForm->UserList().AddUser(std::make_shared<TVKStoredUser>(PeopleFolders()));
     bool dialogOpened = false;
     Add({}, [&](TAddForm&) { dialogOpened = true; });
     EXPECT_TRUE(dialogOpened);
 
-    FForm->UserList().AddUser(std::make_shared<TVKStoredUser>());
+    FForm->UserList().AddUser(std::make_shared<TVKStoredUser>(PeopleFolders()));
     QString box;
     OnNextModal([&](QWidget& modal) {
         auto* message = qobject_cast<QMessageBox*>(&modal);

@@ -1,6 +1,6 @@
 #include "MainFormFixture.h"
 
-#include "support/Thread.h"
+#include "base/Thread.h"
 #include "ui/AddForm.h"
 
 #include <QDir>
@@ -68,7 +68,7 @@ TEST_F(ListCommandsTest, ContextMenusFollowThePointer)
     EXPECT_EQ(List().SelectedIndex(), -1);
 
     // A person whose profile id is not known yet cannot be written to.
-    auto unknown = std::make_shared<TVKStoredUser>();
+    auto unknown = std::make_shared<TVKStoredUser>(PeopleFolders());
     unknown->SetPageID("someone");
     List().AddUser(unknown);
     QStringList offered = MenuAt(RowCentre(1));

@@ -1,11 +1,10 @@
 #pragma once
 
-#include "app/ManagedThreads.h"
 #include "app/ProgramObjects.h"
+#include "base/ManagedThreads.h"
 #include "fakes/FakeVkApi.h"
 #include "fakes/TestCertificates.h"
 #include "platform/SingleInstance.h"
-#include "support/Deployment.h"
 #include "support/Directories.h"
 #include "support/ProgramSettings.h"
 #include "ui/MainForm.h"
@@ -35,7 +34,6 @@ protected:
         EndWindow();
         FObjects.reset();
         OverrideUserDataDir({});
-        SetDeployment({});
         if (FOldConfig.isNull())
             qunsetenv("XDG_CONFIG_HOME");
         else
@@ -43,7 +41,7 @@ protected:
     }
     void Store(int uid, const QString& pageId = {}, const QString& customName = {})
     {
-        TVKStoredUser user;
+        TVKStoredUser user(PeopleFolders());
         user.SetProfileID(uid);
         user.SetPageID(pageId.isEmpty() ? "id" + QString::number(uid) : pageId);
         user.SetName("Имя" + QString::number(uid) + " Фамилия");

@@ -3,6 +3,7 @@
 #include "support/StdAvatars.h"
 #include "ui/UserRowPainter.h"
 #include "ui/VKUserListBox.h"
+#include "vk/AvatarDownload.h"
 
 #include <QApplication>
 #include <QDir>
@@ -73,7 +74,7 @@ TEST_F(UserListBoxTest, StateLine)
         {psNormal, false, true, {}, ""},
     };
     for (const Case& c : cases) {
-        TVKStoredUser user;
+        TVKStoredUser user(PeopleFolders());
         user.SetProfileState(c.state);
         user.SetOnline(c.online);
         if (c.updated)
@@ -114,7 +115,7 @@ TEST_F(UserListBoxTest, RowIsLaidOutAsDesigned)
     user->SetName("Анна");
     user->SetOnline(true);
     user->SetOnlineMobile(true);
-    user->Avatar().Update(); // the default picture
+    user->Avatar().Apply(FetchAvatar(user->Avatar().Request(), {})); // the default picture
     QImage canvas(280, 66, QImage::Format_ARGB32);
     canvas.fill(Qt::black);
     QPainter painter(&canvas);

@@ -2,7 +2,7 @@
 
 #include "PeopleFixture.h"
 
-#include "app/ManagedThreads.h"
+#include "base/ManagedThreads.h"
 #include "fakes/FakeVkApi.h"
 #include "vk/AuthInfo.h"
 
@@ -17,7 +17,7 @@ protected:
         PeopleFixture::SetUp();
         TDeploymentValues deployment = Deployment();
         deployment.ApiHost = FApi.HostPort();
-        SetDeployment(deployment);
+        Settings->SetDeployment(deployment);
         ThreadManager = new TThreadManager;
         AuthInfo = new TAuthInfo;
     }

@@ -75,14 +75,14 @@ TEST_F(AuthInfoTest, MessagesAreFetchedSinceTheGivenMoment)
 {
     AuthInfo->SetToken("tok");
     AuthInfo->SetSecret("sec");
-    EXPECT_TRUE(AuthInfo->GetMessagesUrl(FNow.addDays(-1)).contains("&time_offset=86400&access_token=tok&sig="));
+    EXPECT_TRUE(AuthInfo->GetMessagesUrl(FNow.addDays(-1), Deployment().ApiHost).contains("&time_offset=86400&access_token=tok&sig="));
     FApi.SetMessages({{7, "Здравствуй", "", 1785938400}});
-    AuthInfo->GetUnreadMessages(FNow.addDays(-1));
+    AuthInfo->GetUnreadMessages(FNow.addDays(-1), CurrentApiAccess());
     ASSERT_EQ(AuthInfo->Messages().size(), 1u);
     EXPECT_EQ(AuthInfo->Messages()[0]->Body(), "Здравствуй");
     EXPECT_EQ(FApi.Requests()[0].Target.rfind("/method/messages.get.xml?filters=1&fields=first_name&time_offset=86400", 0), 0u);
     FApi.SetMode(TFakeVkApi::TMode::Empty);
-    EXPECT_EQ(ErrorOf([&] { AuthInfo->GetUnreadMessages(FNow); }), "Empty response");
+    EXPECT_EQ(ErrorOf([&] { AuthInfo->GetUnreadMessages(FNow, CurrentApiAccess()); }), "Empty response");
 }
 
 TEST_F(AuthInfoTest, SessionFile)
@@ -120,7 +120,7 @@ TEST_F(AuthInfoTest, ConnectLooksUpTheAccountsOwnPage)
     AuthInfo->SetToken("new-token");
     int updates = 0;
     AuthInfo->User()->OnUpdated = [&](TVKUser&) { ++updates; };
-    AuthInfo->Connect();
+    AuthInfo->Connect(CurrentApiAccess());
     ASSERT_TRUE(WaitForWorkers());
     EXPECT_EQ(updates, 1);
     EXPECT_EQ(AuthInfo->User()->Name(), "Имя77 Фамилия");

@@ -33,7 +33,7 @@ protected:
     }
     static std::shared_ptr<TVKStoredUser> Person(int id)
     {
-        auto user = std::make_shared<TVKStoredUser>();
+        auto user = std::make_shared<TVKStoredUser>(PeopleFolders());
         user->SetProfileID(id);
         return user;
     }

@@ -23,10 +23,10 @@ protected:
     }
     void Refresh(const TVKUsers& list)
     {
-        auto* worker = new TUpdateUsersThread(&list);
-        worker->OnUpdated = [this](const TVKUsers& users) { FEvents.push_back(QString("list updated %1").arg(users.Count())); };
-        worker->OnError = [this](const TVKUsers& users) { FEvents.push_back(QString("list error %1").arg(users.Count())); };
-        worker->Start();
+        TUpdateUsersThread refresh(list, CurrentApiAccess());
+        refresh.OnUpdated = [this](const TVKUsers& users) { FEvents.push_back(QString("list updated %1").arg(users.Count())); };
+        refresh.OnError = [this](const TVKUsers& users) { FEvents.push_back(QString("list error %1").arg(users.Count())); };
+        refresh.Start();
         ASSERT_TRUE(WaitForWorkers());
     }
     static TVKStoredUser& At(const TVKUsers& list, int index)
@@ -100,7 +100,7 @@ TEST_F(RefreshWorkerTest, FailuresBeforeParsingDeliverOnlyTheError)
     FEvents.clear();
     TDeploymentValues deployment = Deployment();
     deployment.ApiHost = "api.nonexistent.invalid";
-    SetDeployment(deployment);
+    Settings->SetDeployment(deployment);
     Refresh(list);
     const QString text = "Не удалось подключиться к сайту. Проверьте подключение к интернету или попробуйте позже";
     EXPECT_EQ(FEvents, QStringList({"error id1: " + text, "error id2: " + text, "list error 2"}));
@@ -136,10 +136,10 @@ TEST_F(RefreshWorkerTest, HandlerErrorBecomesTheRefreshError)
 {
     FApi.SetPeople({FakePerson(1), FakePerson(2)});
     const TVKUsers list = Listed({1, 2});
-    auto* worker = new TUpdateUsersThread(&list);
-    worker->OnUpdated = [](const TVKUsers&) { throw Exception("handler failed"); };
-    worker->OnError = [this](const TVKUsers&) { FEvents.push_back("list error"); };
-    worker->Start();
+    TUpdateUsersThread refresh(list, CurrentApiAccess());
+    refresh.OnUpdated = [](const TVKUsers&) { throw Exception("handler failed"); };
+    refresh.OnError = [this](const TVKUsers&) { FEvents.push_back("list error"); };
+    refresh.Start();
     ASSERT_TRUE(WaitForWorkers());
     EXPECT_EQ(FEvents, QStringList({"updated id1", "updated id2", "error id1: handler failed",
                                     "error id2: handler failed", "list error"}));
@@ -155,7 +155,7 @@ TEST_F(RefreshWorkerTest, SingleLookupResolvesAPageOnce)
     int errors = 0;
     user->OnUpdated = [&](TVKUser&) { ++updates; };
     user->OnError = [&](TVKUser&) { ++errors; };
-    user->UpdateInfo("id12345");
+    user->UpdateInfo("id12345", CurrentApiAccess());
     EXPECT_TRUE(user->Loading());
     ASSERT_TRUE(WaitForWorkers());
     EXPECT_EQ(updates, 1);
@@ -164,7 +164,7 @@ TEST_F(RefreshWorkerTest, SingleLookupResolvesAPageOnce)
     EXPECT_EQ(user->PageID(), "some.page");
     EXPECT_EQ(user->ProfileID(), 12345);
 
-    user->UpdateInfo("nobody");
+    user->UpdateInfo("nobody", CurrentApiAccess());
     ASSERT_TRUE(WaitForWorkers());
     EXPECT_EQ(updates, 1); // the error ends the lookup: no update follows
     EXPECT_EQ(errors, 1);
@@ -179,8 +179,8 @@ TEST_F(RefreshWorkerTest, CancelledLookupFiresNothingAndASecondDoesNotStart)
     int events = 0;
     user->OnUpdated = [&](TVKUser&) { ++events; };
     user->OnError = [&](TVKUser&) { ++events; };
-    user->UpdateInfo("id5");
-    user->UpdateInfo("other");
+    user->UpdateInfo("id5", CurrentApiAccess());
+    user->UpdateInfo("other", CurrentApiAccess());
     EXPECT_EQ(ThreadManager->Count(), 1);
     EXPECT_EQ(user->PageID(), "id5");
     user->StopLoading();
@@ -195,9 +195,9 @@ TEST_F(RefreshWorkerTest, KillingAllWhileARefreshWaitsReturnsAtOnce)
     FApi.SetPeople({FakePerson(1, true), FakePerson(2, true)});
     FApi.SetDelay(3000);
     const TVKUsers list = Listed({1, 2});
-    auto* worker = new TUpdateUsersThread(&list);
-    worker->OnUpdated = [this](const TVKUsers&) { FEvents.push_back("list updated"); };
-    worker->Start();
+    TUpdateUsersThread refresh(list, CurrentApiAccess());
+    refresh.OnUpdated = [this](const TVKUsers&) { FEvents.push_back("list updated"); };
+    refresh.Start();
     std::this_thread::sleep_for(std::chrono::milliseconds(200));
     QElapsedTimer timer;
     timer.start();

@@ -9,7 +9,7 @@ using StoredUserTest = PeopleFixture;
 
 TEST_F(StoredUserTest, FileRoundTrip)
 {
-    TVKStoredUser user;
+    TVKStoredUser user(PeopleFolders());
     user.SetName("Дмитрий Соколов");
     user.SetProfileID(42);
     user.SetPageID("dmitry.s");
@@ -23,7 +23,7 @@ TEST_F(StoredUserTest, FileRoundTrip)
     EXPECT_FALSE(user.Changed());
     EXPECT_EQ(user.GetFilename(), "42.ini");
 
-    TVKStoredUser back;
+    TVKStoredUser back(PeopleFolders());
     back.Load(path);
     EXPECT_EQ(back.Url(), "http://vk.com/dmitry.s");
     EXPECT_EQ(back.Name(), "Дмитрий Соколов");
@@ -58,7 +58,7 @@ TEST_F(StoredUserTest, ReadingKeepsNewerValuesAndDefaultsBadOnes)
     QDir().mkpath(UsersDir());
     const QString path = UsersDir() + "8.ini";
     WriteFile(path, "[User]\nProfileID=8\nLastOnline=01.01.2020 10:00:00\nProfileState=9\nUrl=https://VKONTAKTE.ru/Id8\n");
-    TVKStoredUser user;
+    TVKStoredUser user(PeopleFolders());
     user.SetLastOnline(FNow);
     user.Load(path);
     EXPECT_EQ(user.LastOnline(), FNow);
@@ -67,12 +67,12 @@ TEST_F(StoredUserTest, ReadingKeepsNewerValuesAndDefaultsBadOnes)
     EXPECT_EQ(user.PageID(), "id8");
 
     WriteFile(path, "[User]\nProfileID=x\nLastOnline=30.12.1899\n");
-    TVKStoredUser bad;
+    TVKStoredUser bad(PeopleFolders());
     bad.Load(path);
     EXPECT_EQ(bad.ProfileID(), 0);
     EXPECT_FALSE(bad.LastOnline().isValid());
 
-    TVKStoredUser missing;
+    TVKStoredUser missing(PeopleFolders());
     missing.Load(UsersDir() + "none.ini");
     EXPECT_EQ(missing.ProfileID(), 0);
     EXPECT_EQ(missing.Name(), "");
@@ -89,7 +89,7 @@ TEST_F(StoredUserTest, OlderKeysAreConvertedOnce)
         const QString path = UsersDir() + "9.ini";
         WriteFile(path, QString("[User]\nName=Пётр\nProfileID=9\nBlockName=%1\nAvatarFile=old-avatar.jpg\n")
                             .arg(c.blockName).toUtf8());
-        TVKStoredUser user;
+        TVKStoredUser user(PeopleFolders());
         user.Load(path);
         EXPECT_EQ(user.CustomName(), c.customName) << c.blockName;
         const TIniFile ini(ReadFile(path));

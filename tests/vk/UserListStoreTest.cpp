@@ -28,7 +28,7 @@ TEST_F(UserListStoreTest, LegacyListBecomesOneFilePerPerson)
     WriteFile(UserDataDir() + "Users.ini",
               "[a]\nProfileID=11\nName=Один\n[b]\nProfileID=22\nName=Два\nBlockName=1\n[c]\nProfileID=33\nName=Три\n");
     TVKUsers list;
-    LoadUsers(list);
+    LoadUsers(list, UserDataDir(), PeopleFolders());
     ASSERT_EQ(list.Count(), 3);
     EXPECT_EQ(PersonFiles(), QStringList({"11.ini", "22.ini", "33.ini"}));
     EXPECT_FALSE(QFile::exists(UserDataDir() + "Users.ini"));
@@ -42,7 +42,7 @@ TEST_F(UserListStoreTest, LegacyConversionThatCannotWriteKeepsTheLegacyFile)
     WriteFile(UserDataDir() + "Users.ini", "[a]\nProfileID=11\n[b]\nProfileID=22\n");
     WriteFile(UserDataDir() + "Users", "a file where the directory should be");
     TVKUsers list;
-    EXPECT_THROW(LoadUsers(list), Exception);
+    EXPECT_THROW(LoadUsers(list, UserDataDir(), PeopleFolders()), Exception);
     EXPECT_EQ(list.Count(), 2);
     EXPECT_TRUE(QFile::exists(UserDataDir() + "Users.ini"));
 }
@@ -54,7 +54,7 @@ TEST_F(UserListStoreTest, LegacyListBeyondTheLimitIsKeptAside)
         legacy += QString("[s%1]\nProfileID=%1\n").arg(i).toUtf8();
     WriteFile(UserDataDir() + "Users.ini", legacy);
     TVKUsers list;
-    LoadUsers(list);
+    LoadUsers(list, UserDataDir(), PeopleFolders());
     EXPECT_EQ(list.Count(), 999);
     EXPECT_FALSE(QFile::exists(UserDataDir() + "Users.ini"));
     EXPECT_EQ(ReadFile(UserDataDir() + "Users.ini.old"), legacy);
@@ -67,7 +67,7 @@ TEST_F(UserListStoreTest, PersonFilesInDirectoryOrderUpToTheLimit)
     QStringList order;
     ListFiles(UsersDir(), "*.ini", order);
     TVKUsers list;
-    LoadUsers(list);
+    LoadUsers(list, UserDataDir(), PeopleFolders());
     ASSERT_EQ(list.Count(), 999);
     for (int i = 0; i < 999; ++i)
         ASSERT_EQ(QString::number(list.GetUser(i)->ProfileID()) + ".ini", order[i]);
@@ -81,7 +81,7 @@ TEST_F(UserListStoreTest, OlderFileNamesAreReplacedByProfileIdNames)
     WritePerson(older, 55);
     WritePerson("66.ini", 66);
     TVKUsers list;
-    LoadUsers(list);
+    LoadUsers(list, UserDataDir(), PeopleFolders());
     EXPECT_EQ(list.Count(), 2);
     EXPECT_EQ(PersonFiles(), QStringList({"55.ini", "66.ini"}));
     EXPECT_EQ(TIniFile(ReadFile(UsersDir() + "55.ini")).ReadString("User", "Name", ""), "Человек 55");

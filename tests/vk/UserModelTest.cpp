@@ -1,6 +1,6 @@
 #include "PeopleFixture.h"
 
-#include "vk/HttpErrors.h"
+#include "net/HttpErrors.h"
 
 using UserModelTest = PeopleFixture;
 
@@ -25,7 +25,7 @@ TEST_F(UserModelTest, SettersMarkChangesOnlyForRealChanges)
         {"other custom name", [](TVKStoredUser& u) { u.SetCustomName(""); }, true},
     };
     for (const Case& c : cases) {
-        TVKStoredUser user;
+        TVKStoredUser user(PeopleFolders());
         user.SetName("Иван Петров");
         user.SetProfileID(5);
         user.SetPageID("ivan");
@@ -51,7 +51,7 @@ TEST_F(UserModelTest, PageIdAndAddressDeriveFromEachOther)
 {
     TDeploymentValues deployment;
     deployment.SiteHost = "127.0.0.1:8443";
-    SetDeployment(deployment);
+    TVKUser::SetSite(deployment);
     TVKUser user;
     user.SetPageID("durov");
     EXPECT_EQ(user.Url(), "http://127.0.0.1:8443/durov");
@@ -62,6 +62,7 @@ TEST_F(UserModelTest, PageIdAndAddressDeriveFromEachOther)
     TVKUser bare;
     bare.SetUrl("some.page");
     EXPECT_EQ(bare.PageID(), "some.page");
+    TVKUser::SetSite({});
 }
 
 TEST_F(UserModelTest, ErrorsGoOfflineAndKeepTheirKind)
@@ -145,7 +146,7 @@ TEST_F(UserModelTest, AssignCopiesThroughTheSettersAndLeavesNoChange)
     source.SetOnlineMobile(true);
     source.SetLastOnline(FNow);
     source.Avatar().SetUrl("https://cs.vk.me/a.jpg");
-    TVKStoredUser dest;
+    TVKStoredUser dest(PeopleFolders());
     source.AssignTo(dest);
     EXPECT_EQ(dest.Name(), "Анна Кузнецова");
     EXPECT_EQ(dest.ProfileID(), 77);

@@ -1,8 +1,8 @@
 #include "PeopleFixture.h"
 
 #include "fakes/FakeHttpsServer.h"
+#include "net/VKHttp.h"
 #include "support/StdAvatars.h"
-#include "vk/VKHttp.h"
 #include "vk/VKUsers.h"
 
 #include <QBuffer>
@@ -74,7 +74,7 @@ TEST_F(UsersAnswerTest, OnePersonAnswers)
     };
     for (const Case& c : cases) {
         auto user = std::make_shared<TVKUser>();
-        EXPECT_EQ(ErrorOf([&] { user->LoadFromXML(c.xml); }), c.error) << c.xml.toStdString();
+        EXPECT_EQ(ErrorOf([&] { user->LoadFromXML(c.xml, CurrentHttpOptions()); }), c.error) << c.xml.toStdString();
     }
 }
 
@@ -82,7 +82,7 @@ TEST_F(UsersAnswerTest, OnePersonAnswerFillsFromItsFirstPerson)
 {
     auto user = std::make_shared<TVKUser>();
     user->LoadFromXML(Answer(PersonXml(10, "<screen_name>ten</screen_name><online>1</online>"
-                                        "<online_mobile>1</online_mobile>") + PersonXml(20)));
+                                        "<online_mobile>1</online_mobile>") + PersonXml(20)), CurrentHttpOptions());
     EXPECT_EQ(user->ProfileID(), 10);
     EXPECT_EQ(user->Name(), "Имя10 Фамилия");
     EXPECT_EQ(user->PageID(), "ten");
@@ -94,7 +94,7 @@ TEST_F(UsersAnswerTest, OnePersonAnswerFillsFromItsFirstPerson)
 TEST_F(UsersAnswerTest, ErrorOf113IsPlainForSeveralPeople)
 {
     const TVKUsers list = List({1, 2});
-    EXPECT_EQ(ErrorOf([&] { list.LoadFromXML(ErrorAnswer(113, "Invalid user id")); }), "Invalid user id");
+    EXPECT_EQ(ErrorOf([&] { list.LoadFromXML(ErrorAnswer(113, "Invalid user id"), CurrentHttpOptions()); }), "Invalid user id");
 }
 
 TEST_F(UsersAnswerTest, ProfileStates)
@@ -111,7 +111,7 @@ TEST_F(UsersAnswerTest, ProfileStates)
     for (const Case& c : cases) {
         const TVKUsers list = List({3});
         At(list, 0).SetAutoLoadAvatar(false);
-        list.LoadFromXML(Answer(PersonXml(3, c.extra + "<online>0</online>")));
+        list.LoadFromXML(Answer(PersonXml(3, c.extra + "<online>0</online>")), CurrentHttpOptions());
         EXPECT_EQ(At(list, 0).ProfileState(), c.state) << c.extra.toStdString();
         EXPECT_EQ(At(list, 0).Avatar().Url(), c.avatar) << c.extra.toStdString();
         EXPECT_EQ(At(list, 0).PageID(), "id3");
@@ -125,7 +125,7 @@ TEST_F(UsersAnswerTest, LastSeenAndOnline)
     for (const auto& user : list)
         user->SetLastOnline(before);
     list.LoadFromXML(Answer(PersonXml(1, "<online>0</online>") + PersonXml(2, "<online>1</online>")
-                            + PersonXml(3, "<online>0</online><last_seen><time>1785938400</time></last_seen>")));
+                            + PersonXml(3, "<online>0</online><last_seen><time>1785938400</time></last_seen>")), CurrentHttpOptions());
     EXPECT_EQ(At(list, 0).LastOnline(), before);
     EXPECT_FALSE(At(list, 0).Online());
     EXPECT_EQ(At(list, 1).LastOnline(), FNow);
@@ -137,7 +137,7 @@ TEST_F(UsersAnswerTest, MatchingByProfileId)
 {
     const TVKUsers list = List({5, 5, 0, 9});
     At(list, 3).SetOnline(true);
-    list.LoadFromXML(Answer(PersonXml(5, "<online>1</online>") + PersonXml(0, "<online>1</online>")));
+    list.LoadFromXML(Answer(PersonXml(5, "<online>1</online>") + PersonXml(0, "<online>1</online>")), CurrentHttpOptions());
     EXPECT_TRUE(At(list, 0).Online());
     EXPECT_TRUE(At(list, 1).Online());
     EXPECT_EQ(At(list, 1).Name(), "Имя5 Фамилия");
@@ -152,7 +152,7 @@ TEST_F(UsersAnswerTest, OnlinePeopleAreSavedEveryTimeUnchangedOfflineOnesNot)
 {
     const TVKUsers list = List({1, 2});
     const QString answer = Answer(PersonXml(1, "<online>1</online>") + PersonXml(2, "<online>0</online>"));
-    list.LoadFromXML(answer);
+    list.LoadFromXML(answer, CurrentHttpOptions());
     const QString online = UsersDir() + "1.ini";
     const QString offline = UsersDir() + "2.ini";
     ASSERT_TRUE(QFile::exists(online));
@@ -160,7 +160,7 @@ TEST_F(UsersAnswerTest, OnlinePeopleAreSavedEveryTimeUnchangedOfflineOnesNot)
     QFile::remove(online);
     QFile::remove(offline);
     FNow = FNow.addSecs(10);
-    list.LoadFromXML(answer);
+    list.LoadFromXML(answer, CurrentHttpOptions());
     EXPECT_TRUE(QFile::exists(online));
     EXPECT_FALSE(QFile::exists(offline));
     EXPECT_FALSE(At(list, 0).Changed());
@@ -171,7 +171,7 @@ TEST_F(UsersAnswerTest, SaveFailureFailsTheRefresh)
     QDir().mkpath(FDir);
     WriteFile(FDir + "/Users", "a file where the directory should be");
     const TVKUsers list = List({1});
-    EXPECT_FALSE(ErrorOf([&] { list.LoadFromXML(Answer(PersonXml(1, "<online>1</online>"))); }).isEmpty());
+    EXPECT_FALSE(ErrorOf([&] { list.LoadFromXML(Answer(PersonXml(1, "<online>1</online>")), CurrentHttpOptions()); }).isEmpty());
     EXPECT_TRUE(At(list, 0).Online()); // applied before the save failed
 }
 
@@ -194,9 +194,9 @@ TEST_F(UsersAnswerTest, MalformedAnswersGiveErrorsNotCrashes)
     };
     for (const Case& c : cases) {
         const TVKUsers list = List({1});
-        EXPECT_FALSE(ErrorOf([&] { list.LoadFromXML(c.xml); }).isEmpty()) << c.name;
+        EXPECT_FALSE(ErrorOf([&] { list.LoadFromXML(c.xml, CurrentHttpOptions()); }).isEmpty()) << c.name;
         auto one = std::make_shared<TVKUser>();
-        EXPECT_FALSE(ErrorOf([&] { one->LoadFromXML(c.xml); }).isEmpty()) << c.name;
+        EXPECT_FALSE(ErrorOf([&] { one->LoadFromXML(c.xml, CurrentHttpOptions()); }).isEmpty()) << c.name;
     }
 }
 
@@ -215,11 +215,11 @@ TEST_F(UsersAnswerTest, ChangedPictureAddressIsDownloadedAndFailuresAreSwallowed
     TVKUser::SetDefaultImageList({});
     const QString red4 = "<photo_50>" + server.Url("/red.png") + "</photo_50><online>0</online>";
     const QString missing6 = "<photo_50>" + server.Url("/gone.png") + "</photo_50><online>0</online>";
-    list.LoadFromXML(Answer(PersonXml(4, red4) + PersonXml(6, missing6)));
+    list.LoadFromXML(Answer(PersonXml(4, red4) + PersonXml(6, missing6)), CurrentHttpOptions());
     EXPECT_EQ(At(list, 0).Avatar().Picture().Image().pixelColor(5, 5), QColor(Qt::red));
     EXPECT_TRUE(QFile::exists(Settings->AvatarsPath() + "4.png"));
     EXPECT_TRUE(At(list, 1).Avatar().Picture().IsEmpty()); // a failed download keeps what was shown
     // The same address again: no new download.
-    list.LoadFromXML(Answer(PersonXml(4, red4)));
+    list.LoadFromXML(Answer(PersonXml(4, red4)), CurrentHttpOptions());
     EXPECT_EQ(server.Requests().size(), 2u);
 }

@@ -1,13 +1,13 @@
 #include "StartUp.h"
 
-#include "ProgramObjects.h"
+#include "app/ProgramObjects.h"
+#include "base/Exception.h"
+#include "base/Thread.h"
 #include "platform/Platform.h"
 #include "platform/SingleInstance.h"
 #include "support/ErrorBox.h"
-#include "support/Exception.h"
 #include "support/ProgramSettings.h"
 #include "support/TextUtils.h"
-#include "support/Thread.h"
 #include "support/UpdateInstaller.h"
 #include "ui/MainForm.h"
 

@@ -1,9 +1,8 @@
 #include "VKHttp.h"
 
 #include "HttpErrors.h"
-#include "support/Cp1251.h"
-#include "support/Deployment.h"
-#include "support/Thread.h"
+#include "base/Cp1251.h"
+#include "base/Thread.h"
 
 #include <QIODevice>
 #include <QStringDecoder>
@@ -13,7 +12,7 @@
 #include <mutex>
 
 namespace {
-const char UserAgent[] = "Peerglow 10.5.9.0";
+const char UserAgent[] = "Peerglow " PEERGLOW_VERSION;
 
 struct TTransfer {
     const std::function<bool(const char*, size_t)>* Sink;
@@ -91,11 +90,6 @@ void EnsureCurlReady()
     static std::once_flag once;
     std::call_once(once, [] { curl_global_init(CURL_GLOBAL_DEFAULT); });
 }
-}
-
-THttpOptions CurrentHttpOptions()
-{
-    return {Settings ? Settings->Proxy() : TProxySettings(), Deployment().CAFile};
 }
 
 TVKHttp_::TVKHttp_(const THttpOptions& options) : FProxy(options.Proxy), FCAFile(options.CAFile)
@@ -245,20 +239,21 @@ QString HttpGet(const QString& url, const QString& cookie, const THttpOptions& o
 
 QString GetHttpErrorText(const std::exception& error)
 {
-    const auto* own = dynamic_cast<const Exception*>(&error);
-    const QString message = own ? own->Message() : QString::fromLocal8Bit(error.what());
     if (const auto* status = dynamic_cast<const EHttpStatusError*>(&error)) {
         if (status->ErrorCode() == 404)
             return QStringLiteral("Такая страница не найдена на сайте");
         if (status->ErrorCode() == 500)
             return QStringLiteral("На сервере произошел сбой");
-        if (message.contains(QStringLiteral("Host not found")))
+        // A proxy says so only in its reason phrase.
+        if (status->Message().contains(QStringLiteral("Host not found")))
             return QStringLiteral("Проблема с интернет-подключением либо сайт сейчас недоступен");
-        return message;
     }
-    if (message.contains(QStringLiteral("Socket Error # 11001")))
-        return QStringLiteral("Не удалось подключиться к сайту. Проверьте подключение к интернету или попробуйте позже");
-    if (message.contains(QStringLiteral("Socket Error # 10060")))
-        return QStringLiteral("Сайт не отвечает. Возможно, ваш антивирус или брандмауэр блокирует программу");
-    return message;
+    if (const auto* socket = dynamic_cast<const ESocketError*>(&error)) {
+        if (socket->SocketCode() == 11001)
+            return QStringLiteral("Не удалось подключиться к сайту. Проверьте подключение к интернету или попробуйте позже");
+        if (socket->SocketCode() == 10060)
+            return QStringLiteral("Сайт не отвечает. Возможно, ваш антивирус или брандмауэр блокирует программу");
+    }
+    const auto* own = dynamic_cast<const Exception*>(&error);
+    return own ? own->Message() : QString::fromLocal8Bit(error.what());
 }

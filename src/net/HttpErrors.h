@@ -1,6 +1,6 @@
 #pragma once
 
-#include "support/Exception.h"
+#include "base/Exception.h"
 
 // The server answered with a status of 300 or above.
 class EHttpStatusError : public Exception {
@@ -18,8 +18,8 @@ private:
     QString FLocation;
 };
 
-// A failure below HTTP; the message carries "Socket Error # " and the Windows socket error number
-// (11001 name not resolved, 10060 timed out) that the error texts look for.
+// A failure below HTTP, numbered as Windows sockets number them (11001 name not resolved, 10060
+// timed out, 10061 refused, 10054 reset); the message reads as the Windows program's did.
 class ESocketError : public Exception {
 public:
     ESocketError(int socketCode, const QString& description)

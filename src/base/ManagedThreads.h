@@ -1,6 +1,6 @@
 #pragma once
 
-#include "support/Thread.h"
+#include "base/Thread.h"
 
 #include <QDateTime>
 #include <atomic>

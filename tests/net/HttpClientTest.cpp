@@ -1,11 +1,10 @@
+#include "base/Thread.h"
 #include "fakes/FakeHttpsServer.h"
 #include "fakes/FakeProxy.h"
 #include "fakes/TestSettings.h"
-#include "support/Deployment.h"
+#include "net/HttpErrors.h"
+#include "net/VKHttp.h"
 #include "support/ProgramSettings.h"
-#include "support/Thread.h"
-#include "vk/HttpErrors.h"
-#include "vk/VKHttp.h"
 
 #include <QBuffer>
 #include <QElapsedTimer>
@@ -19,7 +18,7 @@ protected:
     QString ErrorTextOf(const QString& url, int timeoutMs = 60000)
     {
         try {
-            TVKHttp http;
+            TVKHttp http(CurrentHttpOptions());
             http.SetTimeouts(timeoutMs, timeoutMs);
             http.Get(url);
         } catch (const std::exception& error) {
@@ -57,7 +56,7 @@ TEST_F(HttpClientTest, RedirectIsAnErrorCarryingItsLocation)
     redirect.Headers = {{"Location", "https://example.test/blank.html#access_token=abc"}};
     FServer.On("/authorize", redirect);
     FServer.On("/blank.html", Answer(200, "followed"));
-    TVKHttps http;
+    TVKHttps http(CurrentHttpOptions());
     try {
         http.Get(FServer.Url("/authorize"));
         FAIL() << "a 302 must be an error";
@@ -75,8 +74,8 @@ TEST_F(HttpClientTest, SendsItsHeadersAndDecodesGzip)
     packed.Gzip = true;
     packed.ContentType = "text/xml; charset=utf-8";
     FServer.On("/packed", packed);
-    EXPECT_EQ(HttpGet(FServer.Url("/packed?x=1"), ""), "<response>Привет</response>");
-    EXPECT_EQ(HttpGet(FServer.Url("/packed"), "remixsid=abc; path=/"), "<response>Привет</response>");
+    EXPECT_EQ(HttpGet(FServer.Url("/packed?x=1"), "", CurrentHttpOptions()), "<response>Привет</response>");
+    EXPECT_EQ(HttpGet(FServer.Url("/packed"), "remixsid=abc; path=/", CurrentHttpOptions()), "<response>Привет</response>");
 
     const std::vector<TFakeRequest> requests = FServer.Requests();
     ASSERT_EQ(requests.size(), 2u);
@@ -94,7 +93,7 @@ TEST_F(HttpClientTest, BodyIsDecodedInItsDeclaredCharacterSet)
     TFakeResponse legacy = Answer(200, "\xCF\xF0\xE8\xE2\xE5\xF2");
     legacy.ContentType = "text/html; charset=windows-1251";
     FServer.On("/legacy", legacy);
-    EXPECT_EQ(HttpGet(FServer.Url("/legacy"), ""), "Привет");
+    EXPECT_EQ(HttpGet(FServer.Url("/legacy"), "", CurrentHttpOptions()), "Привет");
 }
 
 TEST_F(HttpClientTest, FailuresBelowHttpGiveTheirTexts)
@@ -122,7 +121,7 @@ TEST_F(HttpClientTest, CertificateOfAnUnknownAuthorityIsRefused)
     EXPECT_TRUE(text.contains("certificate", Qt::CaseInsensitive)) << "[" << text.toStdString() << "]";
     EXPECT_TRUE(impostor.Requests().empty());
     // Without our test authority, the system's store does not know the fake server either.
-    SetDeployment({});
+    Settings->SetDeployment({});
     FServer.On("/", Answer(200, "ok"));
     EXPECT_FALSE(ErrorTextOf(FServer.Url("/")).isEmpty());
 }
@@ -133,11 +132,11 @@ TEST_F(HttpClientTest, ProxyIsUsedOnlyWhenEnabledAndWithItsCredentials)
     TFakeProxy proxy("user", "сек рет");
 
     UseProxy(false, proxy.Port(), "user", "сек рет");
-    EXPECT_EQ(HttpGet(FServer.Url("/ok"), ""), "through");
+    EXPECT_EQ(HttpGet(FServer.Url("/ok"), "", CurrentHttpOptions()), "through");
     EXPECT_EQ(proxy.Tunnels() + proxy.Refusals(), 0);
 
     UseProxy(true, proxy.Port(), "user", "сек рет");
-    EXPECT_EQ(HttpGet(FServer.Url("/ok"), ""), "through");
+    EXPECT_EQ(HttpGet(FServer.Url("/ok"), "", CurrentHttpOptions()), "through");
     EXPECT_EQ(proxy.Tunnels(), 1);
 
     UseProxy(true, proxy.Port(), "user", "wrong");
@@ -154,7 +153,7 @@ TEST_F(HttpClientTest, BodiesOverTheLimitAreRefusedAlsoWhenTheyGrowOnDecoding)
     FServer.On("/picture", Answer(200, std::string(size_t(PictureBodyLimit) + 1, 'p')));
     EXPECT_EQ(ErrorTextOf(FServer.Url("/bomb")), "Ответ сервера слишком велик");
 
-    TVKHttp http;
+    TVKHttp http(CurrentHttpOptions());
     http.SetMaxBodySize(PictureBodyLimit);
     QBuffer target;
     target.open(QIODevice::WriteOnly);
@@ -175,7 +174,7 @@ TEST_F(HttpClientTest, TerminatingTheWorkerEndsItsRequestPromptly)
         void Execute() override
         {
             try {
-                TVKHttp().Get(FUrl);
+                TVKHttp(CurrentHttpOptions()).Get(FUrl);
             } catch (const std::exception& error) {
                 Error = GetHttpErrorText(error);
             }

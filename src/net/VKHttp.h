@@ -1,6 +1,6 @@
 #pragma once
 
-#include "support/ProgramSettings.h"
+#include "HttpOptions.h"
 
 #include <QByteArray>
 #include <QString>
@@ -14,21 +14,12 @@ constexpr qint64 ApiBodyLimit = 16 * 1024 * 1024;
 constexpr qint64 PictureBodyLimit = 2 * 1024 * 1024;
 constexpr qint64 UpdateBodyLimit = 64 * 1024 * 1024;
 
-// What a client takes from the settings and the deployment when it is made. A worker takes its
-// copy on the main thread, when it is created, and reads nothing shared afterwards.
-struct THttpOptions {
-    TProxySettings Proxy;
-    QString CAFile;
-};
-THttpOptions CurrentHttpOptions();
-
 // The program's HTTP client: the same headers on every request, gzip answers decoded, TLS with
 // verified certificates, the proxy of the settings as they were when the client was made,
 // redirects never followed. One client per request. A request made on a worker is abandoned
 // promptly when that worker is terminated.
 class TVKHttp_ {
 public:
-    TVKHttp_() : TVKHttp_(CurrentHttpOptions()) {}
     explicit TVKHttp_(const THttpOptions& options);
     virtual ~TVKHttp_() = default;
 
@@ -40,7 +31,6 @@ public:
     QByteArray Get(const QString& url);
     void Get(const QString& url, QIODevice& target);
 
-    int ResponseCode() const { return FResponseCode; }
     const QString& ResponseLocation() const { return FLocation; }
     // The character set the answer declares; empty when it declares none.
     QString ResponseCharset() const;
@@ -76,7 +66,7 @@ public:
 };
 
 // One GET; the body as text in the character set the answer declares (UTF-8 when none).
-QString HttpGet(const QString& url, const QString& cookie, const THttpOptions& options = CurrentHttpOptions());
+QString HttpGet(const QString& url, const QString& cookie, const THttpOptions& options);
 QString DecodeBody(const QByteArray& body, const QString& charset);
 
 // The user-facing Russian text of a failed request; other errors keep their message.

@@ -32,7 +32,7 @@ struct TStoredWorld {
         settings.write("[General]\nAutoLoad=0\nUpdateInterval=3600\n[Deployment]\nApiHost=api.invalid\n");
         settings.close();
         for (int i = 1; i <= People; ++i) {
-            TVKStoredUser user(PeopleFolders());
+            TVKStoredUser user {TPeopleFolders()};
             user.SetProfileID(i);
             user.SetPageID("id" + QString::number(i));
             user.SetName("Человек " + QString::number(i));

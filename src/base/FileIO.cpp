@@ -38,7 +38,9 @@ void WriteFileAtomic(const QString& path, const QByteArray& data,
         file.cancelWriting();
         RaiseWriteError(path, file.errorString());
     }
-    if (file.write(data) != data.size() || !file.commit()) {
+    // The last of the data leaves the buffer in flush(); commit() would rename a file cut short
+    // by a full disk over the good one (Qt 6.4 ignores that failure), so it is checked first.
+    if (file.write(data) != data.size() || !file.flush() || !file.commit()) {
         const QString reason = file.errorString();
         file.cancelWriting();
         RaiseWriteError(path, reason);

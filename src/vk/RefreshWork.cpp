@@ -9,19 +9,20 @@ void TRefreshWork::AddAvatarUpdate(const std::shared_ptr<TVKUser>& user)
     FAvatars.push_back({user, user->Avatar().Request(), {}});
 }
 
-void TRefreshWork::AddFileSave(const QString& path, TFileRecord record)
+void TRefreshWork::AddFileSave(const std::shared_ptr<TVKUser>& user, const QString& path, TFileRecord record)
 {
-    FSaves.emplace_back(path, std::move(record));
+    FSaves.push_back({user, path, std::move(record)});
 }
 
 void TRefreshWork::Run()
 {
     for (TAvatarJob& job : FAvatars)
         job.Result = FetchAvatar(job.Request, FHttp);
-    for (const auto& [path, record] : FSaves) {
+    for (TFileJob& job : FSaves) {
         try {
-            WriteUserFile(path, record);
+            WriteUserFile(job.Path, job.Record);
         } catch (...) {
+            job.Failed = true;
             if (!FSaveError)
                 FSaveError = std::current_exception();
         }
@@ -37,6 +38,9 @@ void TRefreshWork::Finish()
             // A picture that cannot be had never fails the refresh.
         }
     }
+    for (const TFileJob& job : FSaves)
+        if (job.Failed)
+            job.User->MarkChanged();
     if (FSaveError)
         std::rethrow_exception(FSaveError);
 }

@@ -21,7 +21,9 @@ public:
     explicit TRefreshWork(THttpOptions http) : FHttp(std::move(http)) {}
 
     void AddAvatarUpdate(const std::shared_ptr<TVKUser>& user);
-    void AddFileSave(const QString& path, TFileRecord record);
+    // The person's record for its file; a person whose file could not be written stays changed,
+    // so that the next chance writes it again.
+    void AddFileSave(const std::shared_ptr<TVKUser>& user, const QString& path, TFileRecord record);
 
     // Downloads and writes; never raises: a failed save is kept for Finish.
     void Run();
@@ -36,7 +38,13 @@ private:
     };
     THttpOptions FHttp;
     std::vector<TAvatarJob> FAvatars;
-    std::vector<std::pair<QString, TFileRecord>> FSaves;
+    struct TFileJob {
+        std::shared_ptr<TVKUser> User;
+        QString Path;
+        TFileRecord Record;
+        bool Failed = false;
+    };
+    std::vector<TFileJob> FSaves;
     std::exception_ptr FSaveError;
 };
 

@@ -57,7 +57,7 @@ void TVKStoredUser::LoadFromXMLNode(const TUserInfo& info, TRefreshWork& work)
     TVKUser::LoadFromXMLNode(info, work);
     FStateChanged = Online() != wasOnline;
     if (FChanged && !FFolders.Users.isEmpty() && (!CanSaveFile || CanSaveFile(*this)))
-        work.AddFileSave(FilePath(), TakeRecord());
+        work.AddFileSave(shared_from_this(), FilePath(), TakeRecord());
 }
 
 void TVKStoredUser::SetCustomName(const QString& value)

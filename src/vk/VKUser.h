@@ -56,6 +56,8 @@ public:
     bool AutoLoadAvatar() const { return FAutoLoadAvatar; }
     void SetAutoLoadAvatar(bool value) { FAutoLoadAvatar = value; }
     bool Changed() const { return FChanged; }
+    // A stored value is not yet where it is kept (its file could not be written).
+    void MarkChanged() { FChanged = true; }
 
     std::exception_ptr ErrorException() const { return FErrorException; }
     void SetErrorException(std::exception_ptr error) { FErrorException = std::move(error); }

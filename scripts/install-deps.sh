@@ -9,6 +9,7 @@ packages=(
   libcurl4-openssl-dev libpugixml-dev libssl-dev zlib1g-dev
   googletest libgtest-dev libbenchmark-dev libcpp-httplib-dev
   xvfb
+  clang libclang-rt-14-dev
 )
 
 missing=()

@@ -3,7 +3,8 @@
 #   test.sh                 the plain build
 #   test.sh --asan          the address+undefined sanitizer build
 #   test.sh --tsan          the thread sanitizer build
-#   test.sh --all           all three, one after the other
+#   test.sh --fuzz          a short run of every fuzz target (scripts/fuzz.sh)
+#   test.sh --all           all four, one after the other
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/install-deps.sh
@@ -27,9 +28,13 @@ case "${1:-}" in
   --tsan)
     export TSAN_OPTIONS="halt_on_error=1 second_deadlock_stack=1 suppressions=$root/tests/tsan.supp"
     run_variant tsan thread ;;
+  --fuzz)
+    echo "=== fuzz smoke"
+    bash scripts/fuzz.sh all 8 ;;
   --all)
     bash scripts/test.sh
     bash scripts/test.sh --asan
-    bash scripts/test.sh --tsan ;;
-  *) echo "usage: $0 [--asan|--tsan|--all]" >&2; exit 2 ;;
+    bash scripts/test.sh --tsan
+    bash scripts/test.sh --fuzz ;;
+  *) echo "usage: $0 [--asan|--tsan|--fuzz|--all]" >&2; exit 2 ;;
 esac

@@ -56,8 +56,11 @@ void TIniFile::Parse(const QString& text)
     QStringList lines = text.split(QLatin1Char('\n'));
     if (!lines.isEmpty() && lines.last().isEmpty())
         lines.removeLast();
+    // Only the file's own line break comes off: a stray carriage return stays in its line, so
+    // that writing the file back gives the bytes it was read from.
+    const bool crlf = FLineBreak.size() == 2;
     for (QString& line : lines) {
-        if (line.endsWith(QLatin1Char('\r')))
+        if (crlf && line.endsWith(QLatin1Char('\r')))
             line.chop(1);
         const QString trimmed = line.trimmed();
         const qsizetype close = trimmed.indexOf(QLatin1Char(']'));

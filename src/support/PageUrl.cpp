@@ -19,19 +19,21 @@ bool IsSiteHost(const QUrl& url, const QString& site)
 
 bool NormalizePageUrl(QString& url, const TDeploymentValues& hosts)
 {
-    const QString lower = url.toLower();
-    if (!lower.contains(QStringLiteral("://")))
+    if (!url.contains(QStringLiteral("://")))
         return false;
-    const QUrl parsed(lower, QUrl::TolerantMode);
+    const QUrl parsed(url, QUrl::TolerantMode);
     if (!parsed.isValid())
         return false;
     const bool onCurrent = IsSiteHost(parsed, hosts.SiteHost);
     if (!onCurrent && !IsSiteHost(parsed, hosts.LegacySiteHost))
         return false;
 
+    // Lower-cased once the escapes are decoded: "%41" is an "A" that must become "a" now, not in
+    // the next normalisation.
     QString rest = parsed.path(QUrl::FullyEncoded);
     if (parsed.hasQuery())
         rest += QLatin1Char('?') + parsed.query(QUrl::FullyEncoded);
+    rest = rest.toLower();
     if (rest.size() < 4)
         return false;
 

@@ -99,9 +99,10 @@ QDateTime UnixTimeToLocal(const QString& text)
 {
     bool ok = false;
     const qint64 seconds = text.trimmed().toLongLong(&ok);
-    // Years 1 to 9999 are all a date-time can hold.
-    constexpr qint64 Limit = 253402300799LL;
-    if (!ok || seconds < -62135596800LL || seconds > Limit)
+    // Years 1 to 9999 are all a date-time text can hold, counted in local time: the last second
+    // of 9999 in UTC is already in 10000 east of it.
+    const QDateTime local = ok ? QDateTime::fromSecsSinceEpoch(seconds, Qt::UTC).toLocalTime() : QDateTime();
+    if (!local.isValid() || local.date().year() < 1 || local.date().year() > 9999)
         throw Exception(QStringLiteral("'%1' is not a valid integer value").arg(text.left(64)));
-    return QDateTime::fromSecsSinceEpoch(seconds, Qt::UTC).toLocalTime();
+    return local;
 }

@@ -112,3 +112,17 @@ TEST(IniFile, FilesRoundTripAndErrorsRaise)
     // A directory where the file should be: neither reading nor writing can succeed.
     EXPECT_THROW(ini.SaveToFile(dir.path() + "/sub"), Exception);
 }
+
+// Whatever line breaks a file mixes, writing what was read gives the same bytes, so repeated
+// saves do not wear a line away.
+TEST(IniFile, MixedLineBreaksAreWrittenBackAsRead)
+{
+    for (const QByteArray& bytes : {QByteArray("[A]\nk=v\r\r\r\nx=1\n"), QByteArray("[A]\r\nk=v\nx=1\r\r\n")}) {
+        const TIniFile ini(bytes);
+        EXPECT_EQ(ini.ReadString("A", "k", ""), "v") << bytes.toStdString();
+        EXPECT_EQ(ini.ReadString("A", "x", ""), "1") << bytes.toStdString();
+        const QByteArray written = ini.ToBytes();
+        EXPECT_EQ(TIniFile(written).ToBytes(), written) << bytes.toStdString();
+    }
+    EXPECT_EQ(TIniFile(QByteArray("[A]\nk=v\r\r\n")).ToBytes(), "[A]\nk=v\r\r\n");
+}

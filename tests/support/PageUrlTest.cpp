@@ -15,6 +15,10 @@ void Check(const Case& c, const TDeploymentValues& hosts = {})
     QString url = QString::fromUtf8(c.input);
     EXPECT_EQ(NormalizePageUrl(url, hosts), c.accepted) << c.input;
     EXPECT_EQ(url.toStdString(), c.output) << c.input;
+    // An address in its current form stays as it is.
+    QString again = url;
+    NormalizePageUrl(again, hosts);
+    EXPECT_EQ(again, url) << c.input;
 }
 
 using PageUrlTest = ::testing::Test;
@@ -28,6 +32,7 @@ TEST_F(PageUrlTest, DefaultDomains)
         {"http://user:pw@vk.com:8080/durov", true, "http://vk.com:8080/durov"},
         {"http://vkontakte.ru:80/durov", true, "http://vk.com/durov"},
         {"http://vk.com/abc", true, "http://vk.com/abc"},
+        {"http://vk.com/%41bcd", true, "http://vk.com/abcd"},
         {"http://vk.com/?ab", true, "http://vk.com/?ab"},
         {"http://vk.com/?a", false, "http://vk.com/?a"},
         {"vk.com/Durov", false, "vk.com/Durov"},

@@ -2,12 +2,14 @@
 
 #include "fakes/FakeHttpsServer.h"
 #include "net/VKHttp.h"
+#include "support/DateTimeText.h"
 #include "support/StdAvatars.h"
 #include "vk/VKUsers.h"
 
 #include <QBuffer>
 #include <QDir>
 #include <QFileInfo>
+#include <ctime>
 
 namespace {
 QString Answer(const QString& people)
@@ -222,4 +224,29 @@ TEST_F(UsersAnswerTest, ChangedPictureAddressIsDownloadedAndFailuresAreSwallowed
     // The same address again: no new download.
     list.LoadFromXML(Answer(PersonXml(4, red4)), CurrentHttpOptions());
     EXPECT_EQ(server.Requests().size(), 2u);
+}
+
+// The last second a date-time text can hold in UTC is already past it east of UTC: such a time
+// fails as any time out of range does, and the person keeps what it had.
+TEST_F(UsersAnswerTest, LastSeenBeyondTheCalendarInLocalTimeIsRefused)
+{
+    const QByteArray oldZone = qgetenv("TZ");
+    qputenv("TZ", "Europe/Moscow");
+    tzset();
+    struct Case { const char* seconds; bool accepted; };
+    for (const Case& c : {Case {"253402300799", false}, Case {"253402289999", true}}) {
+        EXPECT_EQ(ErrorOf([&] { UnixTimeToLocal(c.seconds); }).isEmpty(), c.accepted) << c.seconds;
+        if (c.accepted) {
+            EXPECT_EQ(DateTimeToText(UnixTimeToLocal(c.seconds)), "31.12.9999 23:59:59");
+        }
+    }
+    const TVKUsers list = List({1});
+    const QString answer = Answer(PersonXml(1, "<online>0</online><last_seen><time>253402300799</time></last_seen>"));
+    EXPECT_FALSE(ErrorOf([&] { list.LoadFromXML(answer, CurrentHttpOptions()); }).isEmpty());
+    EXPECT_FALSE(At(list, 0).LastOnline().isValid());
+    if (oldZone.isNull())
+        qunsetenv("TZ");
+    else
+        qputenv("TZ", oldZone);
+    tzset();
 }

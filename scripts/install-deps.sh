@@ -5,7 +5,8 @@ set -euo pipefail
 packages=(
   cmake ninja-build g++ pkg-config
   qt6-base-dev qt6-image-formats-plugins
-  qt6-multimedia-dev gstreamer1.0-plugins-base gstreamer1.0-plugins-good
+  qt6-multimedia-dev gstreamer1.0-plugins-base gstreamer1.0-plugins-good gstreamer1.0-pulseaudio
+  pulseaudio pulseaudio-utils
   libcurl4-openssl-dev libpugixml-dev libssl-dev zlib1g-dev
   googletest libgtest-dev libbenchmark-dev libcpp-httplib-dev
   xvfb

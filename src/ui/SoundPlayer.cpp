@@ -7,29 +7,39 @@
 #include <QMediaPlayer>
 #include <QUrl>
 
-TSoundPlayer::TSoundPlayer() = default;
-
-TSoundPlayer::~TSoundPlayer() = default;
+TSoundPlayer::~TSoundPlayer()
+{
+    Release();
+}
 
 void TSoundPlayer::Open()
 {
-    FOpen = false;
     const QFileInfo file(FFileName);
-    if (!file.isFile() || !file.isReadable() || QMediaDevices::audioOutputs().isEmpty())
-        return;
-    if (!FPlayer) {
-        FPlayer = std::make_unique<QMediaPlayer>();
-        FOutput = std::make_unique<QAudioOutput>();
-        FPlayer->setAudioOutput(FOutput.get());
-    }
-    FPlayer->setSource(QUrl::fromLocalFile(FFileName));
-    FOpen = FPlayer->error() == QMediaPlayer::NoError;
+    FOpen = file.isFile() && file.isReadable();
 }
 
 void TSoundPlayer::Play()
 {
-    if (!FOpen)
+    if (!FOpen || QMediaDevices::audioOutputs().isEmpty())
         return;
-    FPlayer->setPosition(0);
-    FPlayer->play();
+    Release(); // a sound still playing starts again from its beginning
+    auto* player = new QMediaPlayer;
+    player->setAudioOutput(new QAudioOutput(player));
+    QObject::connect(player, &QMediaPlayer::mediaStatusChanged, player, [this, player](QMediaPlayer::MediaStatus status) {
+        if (status == QMediaPlayer::EndOfMedia || status == QMediaPlayer::InvalidMedia)
+            player->deleteLater();
+    });
+    QObject::connect(player, &QMediaPlayer::errorOccurred, player, &QObject::deleteLater);
+    FPlayer = player;
+    player->setSource(QUrl::fromLocalFile(FFileName));
+    player->play();
+}
+
+void TSoundPlayer::Release()
+{
+    if (FPlayer) {
+        FPlayer->stop();
+        FPlayer->deleteLater();
+    }
+    FPlayer.clear();
 }

@@ -393,6 +393,12 @@ void TMainForm::RunExitSequence()
     } catch (const Exception& error) {
         std::fprintf(stderr, "%s\n", error.what());
     }
+    // Last-seen times of people online wait up to a minute to be written: not past the end.
+    try {
+        SaveUsers(FUserList->GetUsers(), true);
+    } catch (const Exception& error) {
+        std::fprintf(stderr, "%s\n", error.what());
+    }
     try {
         ThreadManager->TerminateAll();
         ThreadManager->KillAll(0);

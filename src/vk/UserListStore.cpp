@@ -62,9 +62,9 @@ void LoadUsers(TVKUsers& list, const QString& dataDir, const TPeopleFolders& fol
         LoadPersonFiles(list, folders);
 }
 
-void SaveUsers(const TVKUsers& list)
+void SaveUsers(const TVKUsers& list, bool changedOnly)
 {
     for (const auto& user : list)
-        if (auto* stored = dynamic_cast<TVKStoredUser*>(user.get()))
+        if (auto* stored = dynamic_cast<TVKStoredUser*>(user.get()); stored && (!changedOnly || stored->Changed()))
             stored->Save(stored->FilePath());
 }

@@ -15,5 +15,5 @@ constexpr int MaxListedUsers = 999;
 // from being announced by the first refresh. A person file that cannot be written raises after
 // the people read so far are in the list; nothing stored is removed before its copy is written.
 void LoadUsers(TVKUsers& list, const QString& dataDir, const TPeopleFolders& folders);
-// Saves every listed person to its own file.
-void SaveUsers(const TVKUsers& list);
+// Saves every listed person, or every one with a change not yet written, to its own file.
+void SaveUsers(const TVKUsers& list, bool changedOnly = false);

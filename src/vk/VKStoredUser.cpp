@@ -1,6 +1,7 @@
 #include "VKStoredUser.h"
 
 #include "InstanceCounter.h"
+#include "support/Clock.h"
 #include "support/DateTimeText.h"
 #include "support/IniFile.h"
 #include "support/PageUrl.h"
@@ -56,8 +57,30 @@ void TVKStoredUser::LoadFromXMLNode(const TUserInfo& info, TRefreshWork& work)
     const bool wasOnline = Online();
     TVKUser::LoadFromXMLNode(info, work);
     FStateChanged = Online() != wasOnline;
-    if (FChanged && !FFolders.Users.isEmpty() && (!CanSaveFile || CanSaveFile(*this)))
+    if (FileDue() && !FFolders.Users.isEmpty() && (!CanSaveFile || CanSaveFile(*this)))
         work.AddFileSave(shared_from_this(), FilePath(), TakeRecord());
+}
+
+// Someone online has a new last-seen time at every refresh: that alone is written at most once a
+// minute, and at once when they are offline. Any other change is written at once.
+bool TVKStoredUser::FileDue() const
+{
+    if (!FChanged)
+        return false;
+    if (!Online() || !FWrittenAt.isValid() || FWrittenAt.secsTo(Now()) >= LastSeenWriteSeconds)
+        return true;
+    TRefreshWork::TFileRecord record = Record();
+    TRefreshWork::TFileRecord written = FWrittenRecord;
+    const auto lastOnline = [](const auto& field) { return field.first == QStringLiteral("LastOnline"); };
+    std::erase_if(record, lastOnline);
+    std::erase_if(written, lastOnline);
+    return record != written;
+}
+
+void TVKStoredUser::MarkChanged()
+{
+    TVKUser::MarkChanged();
+    FWrittenRecord.clear();
 }
 
 void TVKStoredUser::SetCustomName(const QString& value)
@@ -72,9 +95,9 @@ QString TVKStoredUser::GetFilename() const
     return QString::number(ProfileID()) + QStringLiteral(".ini");
 }
 
-TRefreshWork::TFileRecord TVKStoredUser::TakeRecord()
+TRefreshWork::TFileRecord TVKStoredUser::Record() const
 {
-    TRefreshWork::TFileRecord record {
+    return {
         {QStringLiteral("Url"), Url()},
         {QStringLiteral("Name"), Name()},
         {QStringLiteral("ProfileID"), QString::number(ProfileID())},
@@ -84,8 +107,14 @@ TRefreshWork::TFileRecord TVKStoredUser::TakeRecord()
         {QStringLiteral("ProfileState"), QString::number(int(ProfileState()))},
         {QStringLiteral("CustomName"), FCustomName},
     };
+}
+
+TRefreshWork::TFileRecord TVKStoredUser::TakeRecord()
+{
+    FWrittenRecord = Record();
+    FWrittenAt = Now();
     FChanged = false;
-    return record;
+    return FWrittenRecord;
 }
 
 void TVKStoredUser::SaveToIniFile(TIniFile& ini, const QString& section)
@@ -105,8 +134,9 @@ void TVKStoredUser::LoadFromIniFile(TIniFile& ini, const QString& section, const
     SetLastOnline(ReadLastOnline(ini.ReadString(section, QStringLiteral("LastOnline"), QString())));
     SetProfileState(ReadState(ini, section));
     SetOnline(false);
-    FChanged = false;
     Avatar().SetUrl(ini.ReadString(section, QStringLiteral("AvatarUrl"), QString()));
+    FWrittenRecord = Record();
+    FChanged = false;
     try {
         Avatar().LoadFromFile();
     } catch (...) {

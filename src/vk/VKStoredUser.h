@@ -33,8 +33,12 @@ public:
     QString GetFilename() const;
     // The person's file in the users folder.
     QString FilePath() const { return FFolders.Users + GetFilename(); }
-    // The keys of the person's file, in their order; clears Changed.
+    // The keys of the person's file, in their order.
+    TRefreshWork::TFileRecord Record() const;
+    // The record, taken to be written: clears Changed.
     TRefreshWork::TFileRecord TakeRecord();
+    // The record could not be written: it is due again whatever it holds.
+    void MarkChanged() override;
     void SaveToIniFile(TIniFile& ini, const QString& section);
     // Reads a section; older keys are converted and the file at iniPath written back.
     void LoadFromIniFile(TIniFile& ini, const QString& section, const QString& iniPath);
@@ -46,10 +50,16 @@ public:
     // Asked on the main thread before new data is written to the person's file; unset means yes.
     std::function<bool(const TVKStoredUser&)> CanSaveFile;
 
+    // How long a new last-seen time of someone online may wait to be written.
+    static constexpr int LastSeenWriteSeconds = 60;
+
 private:
+    bool FileDue() const;
     void ConvertOlderKeys(TIniFile& ini, const QString& section, const QString& iniPath);
 
     TPeopleFolders FFolders;
+    TRefreshWork::TFileRecord FWrittenRecord; // as last loaded or taken to be written
+    QDateTime FWrittenAt;
     bool FStateChanged = false;
     bool FNotifyBlocked = false;
     bool FHasBeenUpdated = false;

@@ -57,7 +57,7 @@ public:
     void SetAutoLoadAvatar(bool value) { FAutoLoadAvatar = value; }
     bool Changed() const { return FChanged; }
     // A stored value is not yet where it is kept (its file could not be written).
-    void MarkChanged() { FChanged = true; }
+    virtual void MarkChanged() { FChanged = true; }
 
     std::exception_ptr ErrorException() const { return FErrorException; }
     void SetErrorException(std::exception_ptr error) { FErrorException = std::move(error); }

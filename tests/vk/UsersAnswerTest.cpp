@@ -4,6 +4,8 @@
 #include "net/VKHttp.h"
 #include "support/DateTimeText.h"
 #include "support/StdAvatars.h"
+#include "support/IniFile.h"
+#include "vk/UserListStore.h"
 #include "vk/VKUsers.h"
 
 #include <QBuffer>
@@ -150,21 +152,51 @@ TEST_F(UsersAnswerTest, MatchingByProfileId)
     EXPECT_FALSE(At(list, 3).StateChanged());
 }
 
-TEST_F(UsersAnswerTest, OnlinePeopleAreSavedEveryTimeUnchangedOfflineOnesNot)
+// Someone online gets a new last-seen time at every refresh; that alone is written at most once
+// a minute, at once when they go offline, and with any other change at once.
+TEST_F(UsersAnswerTest, LastSeenOfPeopleOnlineIsWrittenAtMostOnceAMinute)
+{
+    const TVKUsers list = List({1, 2});
+    const QString online = UsersDir() + "1.ini";
+    const QString offline = UsersDir() + "2.ini";
+    const auto answer = [](const char* first, const char* name) {
+        return Answer(QString("<user><uid>1</uid><first_name>%1</first_name><last_name>Фамилия</last_name>"
+                              "<online>%2</online></user>")
+                          .arg(name, first)
+                      + PersonXml(2, "<online>0</online>"));
+    };
+    list.LoadFromXML(answer("1", "Имя1"), CurrentHttpOptions());
+    ASSERT_TRUE(QFile::exists(online));
+    ASSERT_TRUE(QFile::exists(offline)); // their names came with the first answer
+    struct Step { int seconds; const char* online; const char* name; bool written; };
+    const Step steps[] = {
+        {10, "1", "Имя1", false}, {50, "1", "Имя1", false}, {61, "1", "Имя1", true},
+        {70, "1", "Иван", true}, {80, "1", "Иван", false}, {90, "0", "Иван", true}, {100, "0", "Иван", false},
+    };
+    const QDateTime start = FNow;
+    for (const Step& step : steps) {
+        QFile::remove(online);
+        QFile::remove(offline);
+        FNow = start.addSecs(step.seconds);
+        list.LoadFromXML(answer(step.online, step.name), CurrentHttpOptions());
+        EXPECT_EQ(QFile::exists(online), step.written) << step.seconds;
+        EXPECT_FALSE(QFile::exists(offline)) << step.seconds;
+        EXPECT_EQ(At(list, 0).Changed(), step.online == QStringLiteral("1") && !step.written) << step.seconds;
+    }
+}
+
+// What waited to be written is written when the list is saved at the end.
+TEST_F(UsersAnswerTest, WaitingLastSeenIsWrittenWhenChangedPeopleAreSaved)
 {
     const TVKUsers list = List({1, 2});
     const QString answer = Answer(PersonXml(1, "<online>1</online>") + PersonXml(2, "<online>0</online>"));
     list.LoadFromXML(answer, CurrentHttpOptions());
-    const QString online = UsersDir() + "1.ini";
-    const QString offline = UsersDir() + "2.ini";
-    ASSERT_TRUE(QFile::exists(online));
-    ASSERT_TRUE(QFile::exists(offline)); // its name came with the first answer
-    QFile::remove(online);
-    QFile::remove(offline);
     FNow = FNow.addSecs(10);
     list.LoadFromXML(answer, CurrentHttpOptions());
-    EXPECT_TRUE(QFile::exists(online));
-    EXPECT_FALSE(QFile::exists(offline));
+    QFile::remove(UsersDir() + "2.ini");
+    SaveUsers(list, true);
+    EXPECT_EQ(TIniFile(ReadFile(UsersDir() + "1.ini")).ReadString("User", "LastOnline", ""), DateTimeToText(FNow));
+    EXPECT_FALSE(QFile::exists(UsersDir() + "2.ini"));
     EXPECT_FALSE(At(list, 0).Changed());
 }
 

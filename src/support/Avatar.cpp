@@ -51,11 +51,22 @@ QString TAvatar::Filename() const
 
 TNicePicture TAvatar::Picture() const
 {
+    if (!FPendingFile.isEmpty()) {
+        const QString file = std::exchange(FPendingFile, QString());
+        try {
+            TNicePicture picture;
+            picture.LoadFromFile(file);
+            FPicture = picture;
+        } catch (...) {
+            // the default picture stays
+        }
+    }
     return FPicture;
 }
 
 void TAvatar::SetPicture(TNicePicture picture)
 {
+    FPendingFile.clear();
     FPicture = std::move(picture);
 }
 
@@ -80,6 +91,14 @@ void TAvatar::LoadFromFile()
     TNicePicture picture;
     picture.LoadFromFile(file); // on failure the default picture stays
     SetPicture(picture);
+}
+
+void TAvatar::LoadFromFileLater()
+{
+    LoadDefaultImage();
+    const QString file = Filename();
+    if (QFile::exists(file))
+        FPendingFile = file;
 }
 
 TAvatarResult DecodeAvatar(const TNicePicture& fallback, QIODevice& stream)

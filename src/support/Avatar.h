@@ -56,6 +56,9 @@ public:
     TNicePicture Picture() const;
 
     void LoadFromFile();
+    // As LoadFromFile, but the file is decoded when the picture is first wanted: a row nobody
+    // scrolls to costs nothing. One that cannot be decoded shows the default picture.
+    void LoadFromFileLater();
     void LoadFromStream(QIODevice& stream);
     // A download in three steps: the request taken here, fetched on a worker, applied here.
     TAvatarRequest Request() const;
@@ -72,7 +75,8 @@ private:
     void LoadDefaultImage();
     void SetPicture(TNicePicture picture);
 
-    TNicePicture FPicture;
+    mutable TNicePicture FPicture;
+    mutable QString FPendingFile; // decoded into FPicture when first wanted
     QString FUrl;
     TDefaultImageList FDefaultImageList;
     const TProfiledUser* FUser = nullptr;

@@ -137,12 +137,9 @@ void TVKStoredUser::LoadFromIniFile(TIniFile& ini, const QString& section, const
     Avatar().SetUrl(ini.ReadString(section, QStringLiteral("AvatarUrl"), QString()));
     FWrittenRecord = Record();
     FChanged = false;
-    try {
-        Avatar().LoadFromFile();
-    } catch (...) {
-        // An undecodable cache file (an interrupted download of an older version) costs the
-        // person only its picture until the next refresh brings it again.
-    }
+    // An undecodable cache file (an interrupted download of an older version) costs the person
+    // only its picture until the next refresh brings it again.
+    Avatar().LoadFromFileLater();
     ConvertOlderKeys(ini, section, iniPath);
 }
 

@@ -69,18 +69,23 @@ bool TVKStoredUser::FileDue() const
         return false;
     if (!Online() || !FWrittenAt.isValid() || FWrittenAt.secsTo(Now()) >= LastSeenWriteSeconds)
         return true;
-    TRefreshWork::TFileRecord record = Record();
-    TRefreshWork::TFileRecord written = FWrittenRecord;
-    const auto lastOnline = [](const auto& field) { return field.first == QStringLiteral("LastOnline"); };
-    std::erase_if(record, lastOnline);
-    std::erase_if(written, lastOnline);
-    return record != written;
+    return !FWrittenValues || *FWrittenValues != ValuesDigest(Record());
+}
+
+// A few bytes a person rather than a copy of the record: 999 people are kept all day.
+size_t TVKStoredUser::ValuesDigest(const TRefreshWork::TFileRecord& record)
+{
+    size_t digest = 0;
+    for (const auto& [key, value] : record)
+        if (key != QStringLiteral("LastOnline"))
+            digest = qHashMulti(digest, key, value);
+    return digest;
 }
 
 void TVKStoredUser::MarkChanged()
 {
     TVKUser::MarkChanged();
-    FWrittenRecord.clear();
+    FWrittenValues.reset();
 }
 
 void TVKStoredUser::SetCustomName(const QString& value)
@@ -111,10 +116,11 @@ TRefreshWork::TFileRecord TVKStoredUser::Record() const
 
 TRefreshWork::TFileRecord TVKStoredUser::TakeRecord()
 {
-    FWrittenRecord = Record();
+    TRefreshWork::TFileRecord record = Record();
+    FWrittenValues = ValuesDigest(record);
     FWrittenAt = Now();
     FChanged = false;
-    return FWrittenRecord;
+    return record;
 }
 
 void TVKStoredUser::SaveToIniFile(TIniFile& ini, const QString& section)
@@ -135,7 +141,7 @@ void TVKStoredUser::LoadFromIniFile(TIniFile& ini, const QString& section, const
     SetProfileState(ReadState(ini, section));
     SetOnline(false);
     Avatar().SetUrl(ini.ReadString(section, QStringLiteral("AvatarUrl"), QString()));
-    FWrittenRecord = Record();
+    FWrittenValues = ValuesDigest(Record());
     FChanged = false;
     // An undecodable cache file (an interrupted download of an older version) costs the person
     // only its picture until the next refresh brings it again.

@@ -3,6 +3,8 @@
 #include "RefreshWork.h"
 #include "VKUser.h"
 
+#include <optional>
+
 class TIniFile;
 
 // Where the files of listed people live, given by the program when it makes them.
@@ -55,10 +57,12 @@ public:
 
 private:
     bool FileDue() const;
+    // What the record holds besides the last-seen time.
+    static size_t ValuesDigest(const TRefreshWork::TFileRecord& record);
     void ConvertOlderKeys(TIniFile& ini, const QString& section, const QString& iniPath);
 
     TPeopleFolders FFolders;
-    TRefreshWork::TFileRecord FWrittenRecord; // as last loaded or taken to be written
+    std::optional<size_t> FWrittenValues; // of the record last loaded or taken to be written
     QDateTime FWrittenAt;
     bool FStateChanged = false;
     bool FNotifyBlocked = false;

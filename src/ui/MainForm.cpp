@@ -86,7 +86,8 @@ TMainForm::TMainForm(TSingleInstance& instance, bool showAtStart)
         ShowBalloon(QStringLiteral("Программа была обновлена до версии %1 :)").arg(DisplayVersion()), bfInfo, 3);
     if (showAtStart)
         show();
-    ActUpdateExecute();
+    // The first refresh (its thread, the TLS library) starts once the window is up, not before.
+    QMetaObject::invokeMethod(this, &TMainForm::ActUpdateExecute, Qt::QueuedConnection);
     connect(&FUpdateTimer, &QTimer::timeout, this, &TMainForm::ActUpdateExecute);
     FUpdateTimer.start();
 }

@@ -85,16 +85,40 @@ QByteArray OneLine(const QString& text)
     return bytes;
 }
 
-void EnsureCurlReady()
+// What every request shares: TLS sessions and open connections, so that a refresh every few
+// seconds and its pictures do not each pay a new TLS handshake. Never freed: requests cut off at
+// exit may still use it while the process ends.
+struct TShared {
+    CURLSH* Handle = nullptr;
+    std::mutex Locks[CURL_LOCK_DATA_LAST];
+};
+
+TShared& Shared()
 {
-    static std::once_flag once;
-    std::call_once(once, [] { curl_global_init(CURL_GLOBAL_DEFAULT); });
+    static TShared* shared = [] {
+        curl_global_init(CURL_GLOBAL_DEFAULT);
+        auto* created = new TShared;
+        created->Handle = curl_share_init();
+        curl_share_setopt(created->Handle, CURLSHOPT_LOCKFUNC,
+                          +[](CURL*, curl_lock_data data, curl_lock_access, void* user) {
+                              static_cast<TShared*>(user)->Locks[data].lock();
+                          });
+        curl_share_setopt(created->Handle, CURLSHOPT_UNLOCKFUNC, +[](CURL*, curl_lock_data data, void* user) {
+            static_cast<TShared*>(user)->Locks[data].unlock();
+        });
+        curl_share_setopt(created->Handle, CURLSHOPT_USERDATA, created);
+        curl_share_setopt(created->Handle, CURLSHOPT_SHARE, CURL_LOCK_DATA_SSL_SESSION);
+        curl_share_setopt(created->Handle, CURLSHOPT_SHARE, CURL_LOCK_DATA_CONNECT);
+        curl_share_setopt(created->Handle, CURLSHOPT_SHARE, CURL_LOCK_DATA_DNS);
+        return created;
+    }();
+    return *shared;
 }
 }
 
 TVKHttp_::TVKHttp_(const THttpOptions& options) : FProxy(options.Proxy), FCAFile(options.CAFile)
 {
-    EnsureCurlReady();
+    Shared();
 }
 
 void TVKHttp_::SetTimeouts(int connectMs, int totalMs)
@@ -151,6 +175,7 @@ void TVKHttp_::Perform(const QString& url, const std::function<bool(const char*,
     char errorText[CURL_ERROR_SIZE] = {};
     const QByteArray address = url.toUtf8();
     CURL* h = curl.get();
+    curl_easy_setopt(h, CURLOPT_SHARE, Shared().Handle);
     curl_easy_setopt(h, CURLOPT_URL, address.constData());
     curl_easy_setopt(h, CURLOPT_HTTPGET, 1L);
     curl_easy_setopt(h, CURLOPT_HTTPHEADER, headers.get());

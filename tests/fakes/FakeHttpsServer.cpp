@@ -67,6 +67,8 @@ TFakeHttpsServer::TFakeHttpsServer(const TTestCertificates& certificates)
             out.set_content(response.Body, response.ContentType.c_str());
         }
     });
+    // One request a connection: a server that ends must not wait out a client's keep-alive.
+    FServer->set_keep_alive_max_count(1);
     FPort = FServer->bind_to_any_port("127.0.0.1");
     if (FPort <= 0)
         throw std::runtime_error("fake server cannot bind");

@@ -10,7 +10,8 @@
 namespace {
 QString Decode(QStringConverter::Encoding encoding, QByteArrayView bytes, bool* failed = nullptr)
 {
-    QStringDecoder decoder(encoding, QStringConverter::Flag::Stateless);
+    // The file's own mark is already off: a second one is text, kept so that it is written back.
+    QStringDecoder decoder(encoding, QStringConverter::Flag::Stateless | QStringConverter::Flag::ConvertInitialBom);
     QString text = decoder(bytes);
     if (failed)
         *failed = decoder.hasError();

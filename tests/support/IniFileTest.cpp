@@ -125,4 +125,7 @@ TEST(IniFile, MixedLineBreaksAreWrittenBackAsRead)
         EXPECT_EQ(TIniFile(written).ToBytes(), written) << bytes.toStdString();
     }
     EXPECT_EQ(TIniFile(QByteArray("[A]\nk=v\r\r\n")).ToBytes(), "[A]\nk=v\r\r\n");
+    // A byte-order mark after the file's own is text, not a second mark to drop.
+    for (const QByteArray& marked : {QByteArray("\xFE\xFF\xFE\xFF\x00[\x00\n", 8), QByteArray("\xEF\xBB\xBF\xEF\xBB\xBF[A]\n")})
+        EXPECT_EQ(TIniFile(marked).ToBytes(), marked) << marked.toHex().toStdString();
 }

@@ -1,3 +1,5 @@
+#include "ResidentSize.h"
+
 #include "app/ProgramObjects.h"
 #include "base/ManagedThreads.h"
 #include "platform/SingleInstance.h"
@@ -101,16 +103,6 @@ void SortAndCount(benchmark::State& state)
     }
 }
 BENCHMARK(SortAndCount)->Unit(benchmark::kMillisecond)->Iterations(50);
-
-long ResidentKb()
-{
-    QFile status("/proc/self/status");
-    status.open(QIODevice::ReadOnly);
-    for (const QByteArray& line : status.readAll().split('\n'))
-        if (line.startsWith("VmRSS:"))
-            return line.mid(6).trimmed().split(' ').first().toLong();
-    return -1;
-}
 
 // "--memory window" or "--memory bare": the resident size after a few idle seconds, one
 // process per figure so the two do not share a heap.

@@ -2,6 +2,8 @@
 // window built here, in the same run. Needs a display (Xvfb):
 //   xvfb-run -a process_bench [PROGRAM]     PROGRAM defaults to the program built beside it
 // "process_bench --bare SOCKET" is the bare window itself.
+#include "ResidentSize.h"
+
 #include <QApplication>
 #include <QDir>
 #include <QElapsedTimer>
@@ -68,16 +70,6 @@ struct TInstall {
     QString RuntimeDir() const { return Dir.path() + "/run"; }
 };
 
-long ResidentKb(qint64 pid)
-{
-    QFile status(QString("/proc/%1/status").arg(pid));
-    status.open(QIODevice::ReadOnly);
-    for (const QByteArray& line : status.readAll().split('\n'))
-        if (line.startsWith("VmRSS:"))
-            return line.mid(6).trimmed().split(' ').first().toLong();
-    return -1;
-}
-
 bool Listening(const QString& socket)
 {
     QLocalSocket probe;
@@ -105,7 +97,7 @@ TRun Measure(const QString& program, const QStringList& arguments, const QString
         QThread::usleep(500);
     const double startMs = double(timer.nsecsElapsed()) / 1e6;
     QThread::msleep(4000);
-    const long kb = ResidentKb(process.processId());
+    const long kb = ResidentKb(QString::number(process.processId()));
     process.kill();
     process.waitForFinished();
     QFile::remove(socket);

@@ -1,15 +1,16 @@
 // A long run of the whole program at the shortest interval, people coming and going and pictures
 // changing at every tick, its resident size sampled from outside:
 //   soak_bench [MINUTES] [PROGRAM]      (30 minutes by default; QT_QPA_PLATFORM=offscreen is set)
+#include "ResidentSize.h"
+
 #include "fakes/FakeVkApi.h"
 #include "fakes/TestCertificates.h"
+#include "fakes/TestPictures.h"
 
-#include <QBuffer>
 #include <QCoreApplication>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
-#include <QImage>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QThread>
@@ -19,27 +20,6 @@ namespace {
 constexpr int People = 999;
 constexpr int Pictures = 20;
 constexpr int TickMs = 3000; // the shortest interval the settings allow
-
-std::string Png(int index)
-{
-    QImage image(50, 50, QImage::Format_RGB32);
-    image.fill(QColor::fromHsv(index * 360 / Pictures, 200, 200));
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    image.save(&buffer, "PNG");
-    return bytes.toStdString();
-}
-
-long ResidentKb(qint64 pid)
-{
-    QFile status(QString("/proc/%1/status").arg(pid));
-    status.open(QIODevice::ReadOnly);
-    for (const QByteArray& line : status.readAll().split('\n'))
-        if (line.startsWith("VmRSS:"))
-            return line.mid(6).trimmed().split(' ').first().toLong();
-    return -1;
-}
 
 // Every tick a third of the people change state and fifty get a new picture.
 std::vector<TFakePerson> PeopleAt(int tick, const TFakeHttpsServer& pictures)
@@ -63,7 +43,7 @@ int main(int argc, char** argv)
     const QString program = argc > 2 ? QString::fromLocal8Bit(argv[2]) : QString(PEERGLOW_BINARY);
     TFakeHttpsServer pictures;
     for (int i = 0; i < Pictures; ++i)
-        pictures.On("/p/" + std::to_string(i) + ".png", Answer(200, Png(i)));
+        pictures.On("/p/" + std::to_string(i) + ".png", Answer(200, PngBytes(QColor::fromHsv(i * 360 / Pictures, 200, 200))));
     TFakeVkApi api;
     api.SetPeople(PeopleAt(0, pictures));
 
@@ -100,7 +80,7 @@ int main(int argc, char** argv)
         QThread::msleep(TickMs);
         api.SetPeople(PeopleAt(tick, pictures));
         if (tick % 10 == 0) // every 30 seconds
-            std::printf("%6.1f  %11ld  %8zu\n", clock.elapsed() / 60000.0, ResidentKb(peerglow.processId()),
+            std::printf("%6.1f  %11ld  %8zu\n", clock.elapsed() / 60000.0, ResidentKb(QString::number(peerglow.processId())),
                         api.Requests().size());
         std::fflush(stdout);
     }

@@ -1,5 +1,6 @@
 #include "base/Thread.h"
 #include "fakes/FakeHttpsServer.h"
+#include "fakes/TestPictures.h"
 #include "fakes/TestSettings.h"
 #include "net/VKHttp.h"
 #include "support/Avatar.h"
@@ -22,17 +23,6 @@ struct TOwner : TProfiledUser {
     int ProfileID() const override { return Id; }
     TProfileState ProfileState() const override { return State; }
 };
-
-std::string PngBytes(QColor colour, int size = 50)
-{
-    QImage image(size, size, QImage::Format_ARGB32);
-    image.fill(colour);
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    image.save(&buffer, "PNG");
-    return bytes.toStdString();
-}
 
 class AvatarTest : public ::testing::Test {
 protected:

@@ -1,13 +1,12 @@
 #include "ApiFixture.h"
 
 #include "fakes/FakeHttpsServer.h"
+#include "fakes/TestPictures.h"
 #include "support/IniFile.h"
 #include "support/ProgramSettings.h"
 #include "vk/AvatarDownload.h"
 #include "vk/UpdateUsersThread.h"
 
-#include <QBuffer>
-#include <QImage>
 #include <csignal>
 #include <sys/resource.h>
 
@@ -44,14 +43,8 @@ class FullDiskTest : public ApiFixture {};
 // leaves the earlier file exactly as it was.
 TEST_F(FullDiskTest, FailedWriteRaisesAndKeepsThePreviousFile)
 {
-    QImage image(50, 50, QImage::Format_ARGB32);
-    image.fill(Qt::green);
-    QByteArray png;
-    QBuffer buffer(&png);
-    buffer.open(QIODevice::WriteOnly);
-    image.save(&buffer, "PNG");
     TFakeHttpsServer pictures;
-    pictures.On("/new.png", Answer(200, png.toStdString()));
+    pictures.On("/new.png", Answer(200, PngBytes(Qt::green)));
     struct Case { const char* kind; QString path; std::function<void()> write; };
     const auto person = Person(5);
     person->SetName("Имя Фамилия");

@@ -1,6 +1,7 @@
 #include "PeopleFixture.h"
 
 #include "fakes/FakeHttpsServer.h"
+#include "fakes/TestPictures.h"
 #include "net/VKHttp.h"
 #include "support/DateTimeText.h"
 #include "support/StdAvatars.h"
@@ -8,7 +9,6 @@
 #include "vk/UserListStore.h"
 #include "vk/VKUsers.h"
 
-#include <QBuffer>
 #include <QDir>
 #include <QFileInfo>
 #include <ctime>
@@ -237,13 +237,7 @@ TEST_F(UsersAnswerTest, MalformedAnswersGiveErrorsNotCrashes)
 TEST_F(UsersAnswerTest, ChangedPictureAddressIsDownloadedAndFailuresAreSwallowed)
 {
     TFakeHttpsServer server;
-    QImage red(50, 50, QImage::Format_ARGB32);
-    red.fill(Qt::red);
-    QByteArray png;
-    QBuffer buffer(&png);
-    buffer.open(QIODevice::WriteOnly);
-    red.save(&buffer, "PNG");
-    server.On("/red.png", ::Answer(200, png.toStdString()));
+    server.On("/red.png", ::Answer(200, PngBytes(Qt::red)));
     TVKUser::SetDefaultImageList(LoadStdAvatars());
     const TVKUsers list = List({4, 6});
     TVKUser::SetDefaultImageList({});

@@ -4,6 +4,7 @@
 #include <QEvent>
 #include <QObject>
 
+#include <atomic>
 #include <condition_variable>
 #include <deque>
 
@@ -25,7 +26,9 @@ struct TSyncState {
     std::deque<std::shared_ptr<TSyncRequest>> Queue;
     std::thread::id MainThreadId;
     std::mutex EndedMutex;
-    int Running = 0; // started and not yet ended; under EndedMutex
+    // Started and not yet ended; changed under EndedMutex, and atomic as well so that a waiter's
+    // check is never a race, whatever the sanitizer makes of the lock around it.
+    std::atomic<int> Running {0};
 };
 TSyncState& Sync()
 {

@@ -1,5 +1,7 @@
 #include "MainFormFixture.h"
 
+#include "fakes/DiskFull.h"
+
 #include <QTest>
 
 using MainFormTest = MainFormFixture;
@@ -135,4 +137,36 @@ TEST_F(MainFormTest, DraggingTheWidthSwitchesModes)
         EXPECT_EQ(FForm->pos(), position) << drag.Dragged;
     }
     EXPECT_FALSE(Settings->SmallUI());
+}
+
+// A full disk at exit: the settings and the people's files stay as they were, and the program
+// still ends as it should.
+TEST_F(MainFormTest, ExitOnAFullDiskKeepsEveryFile)
+{
+    Store(1);
+    FApi.SetPeople({Person(1, true)});
+    Start();
+    ASSERT_TRUE(WaitForRefresh());
+    const QByteArray settings = [this] {
+        QFile file(FDir.path() + "/Settings.ini");
+        file.open(QIODevice::ReadOnly);
+        return file.readAll();
+    }();
+    const QByteArray person = [this] {
+        QFile file(UserFile(1));
+        file.open(QIODevice::ReadOnly);
+        return file.readAll();
+    }();
+    {
+        TDiskFull full;
+        FForm->CloseForGood();
+    }
+    EXPECT_FALSE(FForm->TrayIcon().Visible());
+    QFile settingsFile(FDir.path() + "/Settings.ini");
+    ASSERT_TRUE(settingsFile.open(QIODevice::ReadOnly));
+    EXPECT_EQ(settingsFile.readAll(), settings);
+    QFile personFile(UserFile(1));
+    ASSERT_TRUE(personFile.open(QIODevice::ReadOnly));
+    EXPECT_EQ(personFile.readAll(), person);
+    EndWindow();
 }

@@ -141,7 +141,6 @@ void TVKStoredUser::LoadFromIniFile(TIniFile& ini, const QString& section, const
     SetProfileState(ReadState(ini, section));
     SetOnline(false);
     Avatar().SetUrl(ini.ReadString(section, QStringLiteral("AvatarUrl"), QString()));
-    FWrittenValues = ValuesDigest(Record());
     FChanged = false;
     // An undecodable cache file (an interrupted download of an older version) costs the person
     // only its picture until the next refresh brings it again.

@@ -62,7 +62,7 @@ private:
     void ConvertOlderKeys(TIniFile& ini, const QString& section, const QString& iniPath);
 
     TPeopleFolders FFolders;
-    std::optional<size_t> FWrittenValues; // of the record last loaded or taken to be written
+    std::optional<size_t> FWrittenValues; // of the record last taken to be written
     QDateTime FWrittenAt;
     bool FStateChanged = false;
     bool FNotifyBlocked = false;
